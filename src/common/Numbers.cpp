@@ -1,0 +1,42 @@
+#include "Numbers.h"
+
+#include <cmath>
+#include <limits>
+
+namespace zev::common {
+
+std::int32_t leadingInt(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' ||
+                               text[i] == '\r' || text[i] == '\v' || text[i] == '\f'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    std::int64_t value = 0;
+    constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > limit)
+            value = limit;
+    }
+    if (negative)
+        value = -value;
+    if (value > std::numeric_limits<std::int32_t>::max())
+        value = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(value);
+}
+
+std::string decimal(std::int64_t value) { return std::to_string(value); }
+
+std::int32_t gameUnitsFromWorkspace(double workspaceCoordinate) {
+    const double truncated = std::trunc(workspaceCoordinate);
+    if (!(truncated * 100.0 < 2147483647.0) || !(truncated * 100.0 > -2147483648.0))
+        return truncated < 0 ? std::numeric_limits<std::int32_t>::min()
+                             : std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(truncated) * 100;
+}
+
+} // namespace zev::common

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zev::common {
+
+// Converts the leading number of a text as the C library's atoi does: leading blanks, an
+// optional sign, then digits. Text that does not start with a number gives 0; values beyond
+// the 32-bit range are clamped.
+std::int32_t leadingInt(std::string_view text);
+
+// "%d" of a value.
+std::string decimal(std::int64_t value);
+
+// Game units from a workspace coordinate: 100 x the coordinate truncated toward zero.
+std::int32_t gameUnitsFromWorkspace(double workspaceCoordinate);
+
+} // namespace zev::common

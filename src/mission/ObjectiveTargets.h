@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zev::mission {
+
+enum class TargetKind { NavPoint, Area, StartPoint, Star, None };
+
+// A target as the row editor shows it: a kind, its number (0 to 8) and, for a star, the
+// objective number of that star's table when one is given.
+struct ObjectiveTarget {
+    TargetKind kind = TargetKind::None;
+    int number = 0;
+    std::optional<std::string> objective;
+    friend bool operator==(const ObjectiveTarget&, const ObjectiveTarget&) = default;
+};
+
+// Recognises a stored target by its characters from the 5th on ("star", "are", "nav", "st",
+// tested in that order); anything else is "NULL". A project name shorter than four characters
+// therefore gives targets that read back as "NULL".
+ObjectiveTarget parseTarget(std::string_view text);
+
+// The stored text of a target for project name `project`.
+std::string composeTarget(const ObjectiveTarget& target, std::string_view project);
+
+// The name of star n: "en0" + n + "star".
+std::string starName(int n);
+
+} // namespace zev::mission

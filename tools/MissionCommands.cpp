@@ -1,0 +1,108 @@
+// Commands over mission files: new, dump, save-as.
+
+#include "CliCommand.h"
+#include "MissionJson.h"
+
+#include "mission/MissionFile.h"
+#include "mission/NewMission.h"
+
+#include <memory>
+#include <ostream>
+
+namespace zev::cli {
+
+using namespace zev::mission;
+
+namespace {
+
+int runNew(CliContext& c, const CliCommand& self) {
+    ArgParser args(c.args, {"project", "mission", "players"}, {"team-play", "patch"});
+    if (!args.ok())
+        return usageError(c, self, args.error());
+    if (args.positionals().size() != 1)
+        return usageError(c, self, "one output file expected");
+    NewMissionSelection selection;
+    selection.projectName = args.value("project");
+    selection.missionName = args.value("mission");
+    if (selection.projectName.empty())
+        return usageError(c, self, "--project is required");
+    if (selection.projectName.size() > 4)
+        return usageError(c, self, "the project name has at most 4 characters");
+    if (selection.projectName.find_first_of("/\\") != std::string::npos ||
+        selection.projectName.find("..") != std::string::npos)
+        return usageError(c, self, "the project name may not hold a path separator or \"..\"");
+    if (!args.has("mission"))
+        return usageError(c, self, "--mission is required");
+    const std::string players = args.value("players", "4");
+    if (players.find_first_not_of("0123456789") != std::string::npos || players.empty() ||
+        std::stoi(players) < 2 || std::stoi(players) > 8)
+        return usageError(c, self, "--players takes a number from 2 to 8");
+    selection.players = std::stoi(players);
+    selection.freeForAll = !args.flag("team-play");
+    selection.patch = args.flag("patch");
+
+    auto document = std::make_unique<MissionDocument>();
+    storeSelection(*document, selection);
+    const std::uint8_t patch = selection.patch ? 1 : 0;
+    resetToNewMission(*document, c.programDirectory, patch);
+    const RecordPositions positions(*document);
+    if (!MissionFile::save(*document, args.positionals()[0], c.programDirectory, positions, patch,
+                           c.reporter))
+        return kExitFailed;
+    return kExitOk;
+}
+
+std::unique_ptr<MissionDocument> openDocument(CliContext& c, const std::string& path,
+                                              std::uint8_t& patch) {
+    auto document = std::make_unique<MissionDocument>();
+    if (!MissionFile::open(*document, patch, path, c.programDirectory, c.reporter))
+        return nullptr;
+    return document;
+}
+
+int runDump(CliContext& c, const CliCommand& self) {
+    ArgParser args(c.args, {}, {});
+    if (!args.ok())
+        return usageError(c, self, args.error());
+    if (args.positionals().size() != 1)
+        return usageError(c, self, "one mission file expected");
+    std::uint8_t patch = 0;
+    auto document = openDocument(c, args.positionals()[0], patch);
+    if (!document)
+        return kExitFailed;
+    c.out << missionToJson(*document).dump(2) << '\n';
+    return kExitOk;
+}
+
+int runSaveAs(CliContext& c, const CliCommand& self) {
+    ArgParser args(c.args, {}, {});
+    if (!args.ok())
+        return usageError(c, self, args.error());
+    if (args.positionals().size() != 2)
+        return usageError(c, self, "an input and an output file expected");
+    std::uint8_t patch = 0;
+    auto document = openDocument(c, args.positionals()[0], patch);
+    if (!document)
+        return kExitFailed;
+    const RecordPositions positions(*document);
+    if (!MissionFile::save(*document, args.positionals()[1], c.programDirectory, positions, patch,
+                           c.reporter))
+        return kExitFailed;
+    return kExitOk;
+}
+
+} // namespace
+
+std::vector<CliCommand> missionCommands() {
+    return {
+        {"new", "OUT.mdb --project NAME --mission NAME [--players N] [--team-play] [--patch]",
+         "Creates a new mission with the program directory's defaults and saves it.\n"
+         "Free for all unless --team-play; 2 to 8 players (default 4).",
+         runNew},
+        {"dump", "MISSION.mdb", "Prints the whole mission as JSON on standard output.", runDump},
+        {"save-as", "IN.mdb OUT.mdb", "Opens a mission and saves it again under another name.",
+         runSaveAs},
+    };
+}
+
+} // namespace zev::cli
