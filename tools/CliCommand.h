@@ -69,5 +69,7 @@ int usageError(const CliContext& context, const CliCommand& command, const std::
 
 // The commands of the tool, in the order `--help` lists them.
 std::vector<CliCommand> missionCommands();
+std::vector<CliCommand> archiveCommands();
+std::vector<CliCommand> gameDataCommands();
 
 } // namespace zev::cli

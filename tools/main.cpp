@@ -14,7 +14,11 @@ namespace {
 
 std::vector<CliCommand> allCommands() {
     std::vector<CliCommand> commands;
-    for (auto group : {missionCommands})
+    for (auto group : {
+             missionCommands,
+             archiveCommands,
+             gameDataCommands,
+         })
         for (auto& c : group())
             commands.push_back(std::move(c));
     return commands;

@@ -1,0 +1,201 @@
+#include "gamedata/ObjectGroups.h"
+
+#include "common/FileIo.h"
+#include "common/IniFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <limits>
+#include <memory>
+
+namespace zev::gamedata {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kRecordSize = ObjectGroupRecord::size;
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+File openFile(const fs::path& path, const char* mode) {
+    return File(std::fopen(path.c_str(), mode));
+}
+
+bool hasGroupExtension(const std::string& name) {
+    return name.size() >= 4 && common::equalsIgnoreCase(name.substr(name.size() - 4), ".odb");
+}
+
+bool lessIgnoreCase(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) <
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+std::optional<std::uintmax_t> fileSize(const fs::path& file) {
+    std::error_code ec;
+    const auto size = fs::file_size(file, ec);
+    if (ec)
+        return std::nullopt;
+    return size;
+}
+
+bool writeRecord(std::FILE* f, const ObjectGroupRecord& record) {
+    return std::fwrite(record.bytes().data(), 1, kRecordSize, f) == kRecordSize;
+}
+
+} // namespace
+
+std::vector<ObjectGroupRecord> recordsFromBytes(std::span<const std::uint8_t> file) {
+    std::vector<ObjectGroupRecord> records(file.size() / kRecordSize);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        std::copy_n(file.begin() + std::ptrdiff_t(i * kRecordSize), kRecordSize,
+                    records[i].bytes().begin());
+    return records;
+}
+
+fs::path objectGroupDirectory(const fs::path& programDirectory) {
+    return programDirectory / "data" / "odb";
+}
+
+std::vector<std::string> listObjectGroupFiles(const fs::path& programDirectory) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(objectGroupDirectory(programDirectory), ec), end;
+         !ec && it != end; it.increment(ec)) {
+        std::error_code typeEc;
+        if (!it->is_regular_file(typeEc))
+            continue;
+        std::string name = it->path().filename().string();
+        if (hasGroupExtension(name))
+            names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end(), lessIgnoreCase);
+    return names;
+}
+
+std::string groupNameFromFileName(std::string_view fileName) {
+    return std::string(fileName.substr(0, fileName.find('.')));
+}
+
+std::vector<std::string> listObjectGroupNames(const fs::path& programDirectory) {
+    std::vector<std::string> names;
+    for (const std::string& file : listObjectGroupFiles(programDirectory))
+        names.push_back(groupNameFromFileName(file));
+    return names;
+}
+
+fs::path objectGroupPath(const fs::path& programDirectory, std::string_view groupName) {
+    return common::resolveCaseInsensitive(objectGroupDirectory(programDirectory),
+                                          std::string(groupName) + ".odb");
+}
+
+fs::path objectGroupFilePath(const fs::path& programDirectory, std::string_view fileName) {
+    return objectGroupDirectory(programDirectory) / std::string(fileName);
+}
+
+std::vector<std::string> listMenuTexts(const fs::path& programDirectory,
+                                       std::string_view groupName) {
+    std::vector<std::string> texts;
+    if (groupName.empty())
+        return texts;
+    const auto records = readObjectGroup(objectGroupPath(programDirectory, groupName));
+    if (!records)
+        return texts;
+    for (const ObjectGroupRecord& record : *records)
+        texts.push_back(record.text(ObjectGroupRecord::menuText));
+    return texts;
+}
+
+std::optional<std::vector<ObjectGroupRecord>> readObjectGroup(const fs::path& file) {
+    std::error_code ec;
+    if (fs::is_directory(file, ec))
+        return std::nullopt;
+    const auto bytes = common::readWholeFile(file);
+    if (!bytes)
+        return std::nullopt;
+    return recordsFromBytes(*bytes);
+}
+
+std::optional<ObjectGroupRecord> readObjectRecord(const fs::path& file, std::size_t index) {
+    const File f = openFile(file, "rb");
+    if (!f || index > (std::numeric_limits<long>::max() / kRecordSize) - 1 ||
+        std::fseek(f.get(), long(index * kRecordSize), SEEK_SET) != 0)
+        return std::nullopt;
+    ObjectGroupRecord record;
+    if (std::fread(record.bytes().data(), 1, kRecordSize, f.get()) != kRecordSize)
+        return std::nullopt;
+    return record;
+}
+
+bool rewriteObjectRecord(const fs::path& file, std::size_t index, const ObjectGroupRecord& record) {
+    const auto size = fileSize(file);
+    if (!size || index >= *size / kRecordSize)
+        return false;
+    const File f = openFile(file, "r+b");
+    if (!f || std::fseek(f.get(), long(index * kRecordSize), SEEK_SET) != 0)
+        return false;
+    return writeRecord(f.get(), record) && std::fflush(f.get()) == 0;
+}
+
+bool appendObjectRecord(const fs::path& file, const ObjectGroupRecord& record) {
+    std::error_code ec;
+    if (fs::is_directory(file, ec))
+        return false;
+    if (const auto size = fileSize(file); size && *size % kRecordSize != 0) {
+        fs::resize_file(file, *size - *size % kRecordSize, ec);
+        if (ec)
+            return false;
+    }
+    const File f = openFile(file, "ab");
+    return f && writeRecord(f.get(), record) && std::fflush(f.get()) == 0;
+}
+
+bool deleteObjectRecord(const fs::path& file, std::size_t index) {
+    const auto records = readObjectGroup(file);
+    if (!records || index >= records->size())
+        return false;
+    std::vector<std::uint8_t> image;
+    image.reserve((records->size() - 1) * kRecordSize);
+    for (std::size_t i = 0; i < records->size(); ++i)
+        if (i != index)
+            image.insert(image.end(), (*records)[i].bytes().begin(), (*records)[i].bytes().end());
+    return common::writeFileAtomically(file, image) == common::WriteResult::Written;
+}
+
+bool isAcceptableGroupName(std::string_view name) {
+    return name.find_first_of("/\\") == std::string_view::npos &&
+           name.find("..") == std::string_view::npos;
+}
+
+bool createObjectGroup(const fs::path& programDirectory, std::string_view name,
+                       common::Reporter& reporter) {
+    if (!isAcceptableGroupName(name)) {
+        reporter.report(kBadGroupNameError, kNewGroupCaption, common::MessageIcon::Stop);
+        return false;
+    }
+    const fs::path path = objectGroupPath(programDirectory, name);
+    const File f = openFile(path, "w+b");
+    if (!f) {
+        reporter.report(path.string(), kCreateGroupCaption, common::MessageIcon::Information);
+        return false;
+    }
+    return true;
+}
+
+bool deleteObjectGroup(const fs::path& programDirectory, std::string_view fileName,
+                       common::Reporter& reporter) {
+    std::error_code ec;
+    const bool removed = isAcceptableGroupName(fileName) && !fileName.empty() &&
+                         fs::remove(objectGroupFilePath(programDirectory, fileName), ec) && !ec;
+    if (!removed)
+        reporter.report(kDeleteGroupError, kDeleteGroupCaption, common::MessageIcon::Stop);
+    return removed;
+}
+
+} // namespace zev::gamedata

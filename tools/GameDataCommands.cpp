@@ -1,0 +1,148 @@
+// Commands over game geometry, ready-made groups, object groups and the demo game data.
+
+#include "CliCommand.h"
+
+#include "common/FileIo.h"
+#include "gamedata/DemoData.h"
+#include "gamedata/GeometryLoader.h"
+#include "gamedata/ObjExport.h"
+#include "gamedata/ObjectGroups.h"
+
+#include <ostream>
+
+namespace zev::cli {
+
+using namespace zev::gamedata;
+
+namespace {
+
+const char* const kProgramCaption = "ZEVEDIT 3D";
+
+int runExportObj(CliContext& c, const CliCommand& self) {
+    ArgParser args(c.args, {"archive", "group"}, {});
+    if (!args.ok())
+        return usageError(c, self, args.error());
+    if (!args.has("archive"))
+        return usageError(c, self, "--archive is required");
+    const bool group = args.has("group");
+    if (args.positionals().size() != (group ? 1u : 2u))
+        return usageError(
+            c, self, group ? "one output file expected" : "a name and an output file expected");
+    const std::string archive = args.value("archive");
+    const std::string out = args.positionals().back();
+
+    std::string lastError;
+    std::vector<PlacedMesh> meshes;
+    Mesh single;
+    ReadyMadeGroup members;
+    if (group) {
+        if (!loadReadyMadeGroup(archive, c.programDirectory, args.value("group"), members,
+                                lastError)) {
+            c.reporter.report(lastError, kProgramCaption, common::MessageIcon::Stop);
+            return kExitFailed;
+        }
+        // A group whose index could not be read is still a group, but an empty one.
+        if (!lastError.empty())
+            c.reporter.report(lastError, kProgramCaption, common::MessageIcon::Warning);
+        for (std::size_t i = 0; i < members.members.size(); ++i) {
+            const ReadyMadeMember& m = members.members[i];
+            meshes.push_back(
+                {"member" + std::to_string(i + 1) + "_entry" + std::to_string(m.record.entryNumber),
+                 &m.mesh, m.placement});
+        }
+    } else {
+        const std::string& name = args.positionals()[0];
+        if (!loadObjectMesh(archive, c.programDirectory, name, {1, 1, 1}, single, lastError)) {
+            c.reporter.report(lastError, kProgramCaption, common::MessageIcon::Stop);
+            return kExitFailed;
+        }
+        meshes.push_back({name, &single, {}});
+    }
+
+    const std::string text = meshesToObj(meshes);
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                              text.size());
+    if (common::writeFileAtomically(out, bytes) != common::WriteResult::Written) {
+        c.reporter.report("Could not write " + out, kProgramCaption, common::MessageIcon::Stop);
+        return kExitFailed;
+    }
+    std::size_t faces = 0, vertices = 0;
+    for (const PlacedMesh& m : meshes) {
+        faces += m.mesh->faceCount();
+        vertices += m.mesh->vertexCount();
+    }
+    c.out << out << ": " << meshes.size() << (meshes.size() == 1 ? " mesh, " : " meshes, ") << faces
+          << " faces, " << vertices << " corners\n";
+    return kExitOk;
+}
+
+int runGroups(CliContext& c, const CliCommand& self) {
+    ArgParser args(c.args, {}, {});
+    if (!args.ok())
+        return usageError(c, self, args.error());
+    if (!args.positionals().empty())
+        return usageError(c, self, "no arguments expected");
+    for (const std::string& name : listObjectGroupNames(c.programDirectory))
+        c.out << name << '\n';
+    return kExitOk;
+}
+
+int runGroupObjects(CliContext& c, const CliCommand& self) {
+    ArgParser args(c.args, {}, {});
+    if (!args.ok())
+        return usageError(c, self, args.error());
+    if (args.positionals().size() != 1)
+        return usageError(c, self, "one group name expected");
+    const std::string& name = args.positionals()[0];
+    const auto records =
+        name.empty() ? std::nullopt : readObjectGroup(objectGroupPath(c.programDirectory, name));
+    if (!records) {
+        c.reporter.report(kDropOpenError, "Error...", common::MessageIcon::Stop);
+        return kExitFailed;
+    }
+    for (const ObjectGroupRecord& r : *records)
+        c.out << r.text(ObjectGroupRecord::menuText) << '\t'
+              << r.text(ObjectGroupRecord::objectName) << '\n';
+    return kExitOk;
+}
+
+int runDemo(CliContext& c, const CliCommand& self) {
+    ArgParser args(c.args, {}, {});
+    if (!args.ok())
+        return usageError(c, self, args.error());
+    if (args.positionals().size() != 1)
+        return usageError(c, self, "one directory expected");
+    const std::filesystem::path dir = args.positionals()[0];
+    if (!demo::writeDemoData(dir, c.reporter))
+        return kExitFailed;
+    const demo::DemoDataPaths paths = demo::demoDataPaths(dir);
+    c.out << "archive:           " << paths.archive.string() << '\n'
+          << "program directory: " << paths.programDirectory.string() << '\n';
+    return kExitOk;
+}
+
+} // namespace
+
+std::vector<CliCommand> gameDataCommands() {
+    return {
+        {"export-obj", "--archive PATH (NAME | --group GROUP) OUT.obj",
+         "Finds a geometry by name through WTB.IDX of the program directory, converts it as the\n"
+         "workspace does and writes it as a Wavefront OBJ file (workspace units, texture\n"
+         "coordinates, corner order as converted). --group exports the ready-made group\n"
+         "RMG/GROUP.bwd beside the archive with its members placed.",
+         runExportObj},
+        {"groups", "",
+         "Lists the object groups of the program directory, as the main window's tabs.", runGroups},
+        {"group-objects", "GROUP",
+         "Lists the records of an object group in order: menu text and object name, separated by\n"
+         "a tab.",
+         runGroupObjects},
+        {"demo", "DIR",
+         "Writes demo game data made by this program: DIR/game (archive ZEV.PRJ, ready-made\n"
+         "groups in RMG, an empty missions directory) and DIR/home (zevedit.ini, object groups\n"
+         "in data/odb and the index files built for the archive).",
+         runDemo},
+    };
+}
+
+} // namespace zev::cli
