@@ -71,5 +71,7 @@ int usageError(const CliContext& context, const CliCommand& command, const std::
 std::vector<CliCommand> missionCommands();
 std::vector<CliCommand> archiveCommands();
 std::vector<CliCommand> gameDataCommands();
+std::vector<CliCommand> buildCommands();
+std::vector<CliCommand> launchCommands();
 
 } // namespace zev::cli

@@ -18,6 +18,8 @@ std::vector<CliCommand> allCommands() {
              missionCommands,
              archiveCommands,
              gameDataCommands,
+             buildCommands,
+             launchCommands,
          })
         for (auto& c : group())
             commands.push_back(std::move(c));

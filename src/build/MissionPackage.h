@@ -1,0 +1,94 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The mission package (".zvm"): the assembled mission files one after another, each behind a
+// 512-byte header that holds only its name (offset 0, 100 bytes, NUL-terminated) and its length
+// as twelve octal digits (offset 124); the data is padded with zeros to a multiple of 512. The
+// package ends after the last member's padding, without end blocks.
+namespace zev::build {
+
+constexpr std::size_t kPackageBlockSize = 512;
+constexpr std::size_t kPackageNameOffset = 0;
+constexpr std::size_t kPackageNameWidth = 100;
+constexpr std::size_t kPackageSizeOffset = 124;
+constexpr std::size_t kPackageSizeWidth = 12;
+// Twelve octal digits hold lengths below 8^12.
+constexpr std::uint64_t kPackageMaxMemberSize = (std::uint64_t{1} << 36) - 1;
+
+struct PackageMember {
+    std::string name;
+    std::vector<std::uint8_t> data;
+    friend bool operator==(const PackageMember&, const PackageMember&) = default;
+};
+
+// A member name fits when it is not empty and has at most 99 characters.
+bool fitsPackageName(std::string_view name);
+
+// The header block of a member; the name must fit and the size stay within the octal field.
+std::array<std::uint8_t, kPackageBlockSize> packageMemberHeader(std::string_view name,
+                                                                std::uint64_t size);
+
+// The zero bytes that follow `size` bytes of data up to the next block boundary.
+constexpr std::size_t packagePadding(std::uint64_t size) {
+    return static_cast<std::size_t>((kPackageBlockSize - size % kPackageBlockSize) %
+                                    kPackageBlockSize);
+}
+
+// The whole image of a package of `members`, in their order.
+std::vector<std::uint8_t> packageImage(const std::vector<PackageMember>& members);
+
+// Writes a package member by member to a file, as the assembler run fills it.
+class PackageWriter {
+public:
+    PackageWriter() = default;
+    PackageWriter(const PackageWriter&) = delete;
+    PackageWriter& operator=(const PackageWriter&) = delete;
+    ~PackageWriter();
+
+    // Creates (or truncates) the package file.
+    bool create(const std::filesystem::path& path);
+    // Appends one member; false when the name does not fit or a write fails.
+    bool add(std::string_view name, std::span<const std::uint8_t> data);
+    // Closes the file; false when the last writes could not be completed.
+    bool close();
+    bool isOpen() const { return file_ != nullptr; }
+
+private:
+    std::FILE* file_ = nullptr;
+    bool failed_ = false;
+};
+
+enum class PackageError {
+    None,
+    TruncatedHeader, // bytes left over that do not make a whole header block
+    BadSize,         // the size field is not an octal number
+    TruncatedData,   // a member's data runs past the end of the package
+    BadName,         // a member without a name
+};
+
+struct PackageContents {
+    std::vector<PackageMember> members;
+    PackageError error = PackageError::None;
+    std::size_t errorOffset = 0; // where the faulty header starts
+};
+
+// Reads a package image. Every member before a fault is kept. A block of zeros where a header
+// is expected ends the package (archives written by general tools carry such end blocks), and
+// a missing padding after the last member is tolerated.
+PackageContents readPackage(std::span<const std::uint8_t> image);
+
+// A name that can be written into a directory as it stands: not empty, no directory parts,
+// no drive, no "." or "..", no control characters.
+bool isSafeMemberName(std::string_view name);
+
+const char* describePackageError(PackageError error);
+
+} // namespace zev::build

@@ -1,0 +1,182 @@
+#include "SkyGround.h"
+
+#include "common/FileIo.h"
+#include "common/FixedText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstring>
+#include <span>
+#include <vector>
+
+namespace zev::build {
+
+using mission::MissionHeader;
+
+MissionType missionType(const MissionHeader& header) {
+    const bool patch = header.byte(MissionHeader::patch) != 0;
+    const bool dfx = header.byte(MissionHeader::dfxFlag1) != 0;
+    if (patch && dfx)
+        return MissionType::Patch3dfx;
+    if (patch)
+        return MissionType::Patch8Bit;
+    return MissionType::DosStandard;
+}
+
+bool isPatchMission(const MissionHeader& header) {
+    return missionType(header) != MissionType::DosStandard;
+}
+
+std::array<std::uint8_t, kSkyGroundMemberSize> skyGroundParameters(const MissionHeader& header) {
+    std::array<std::uint8_t, kSkyGroundMemberSize> out{};
+    out[0] = missionType(header) == MissionType::Patch3dfx ? 1 : 0;
+    const auto options =
+        header.bytes().subspan(MissionHeader::dfxOptionsOffset, kSkyGroundMemberSize - 1);
+    std::copy(options.begin(), options.end(), out.begin() + 1);
+    return out;
+}
+
+namespace {
+
+constexpr const char* kShortForm = "mission=%s globalintensity=%d tile_ground=%d grounddelta=%d "
+                                   "ground_max=%d shadowtable=%d gclip=%d,%d,%d";
+constexpr const char* kFullForm =
+    "mission=%s globalintensity=%d tile_ground=%d grounddelta=%d ground_max=%d shadowtable=%d "
+    "gclip=%d,%d,%d amb=%d,%d,%d wa=%d,%d,%d,%s,%d,%d,%d wb=%d,%d,%d,%s,%d,%d,%d fog=%d,%d,%d "
+    "density=%f,%f,%f sky=%d,%d,%d skyAnim=%f,%f";
+
+// "%f" of a value, independent of the process locale.
+std::string fixed6(double value) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 6);
+    return std::string(buf, r.ptr);
+}
+
+// Fills the form: the first conversion takes the project name, every later one the next
+// option value, written as its kind in the header says.
+std::string fillForm(const char* form, const MissionHeader& header, std::string_view project) {
+    std::string out;
+    int value = -1;
+    for (const char* p = form; *p; ++p) {
+        if (*p != '%') {
+            out += *p;
+            continue;
+        }
+        ++p;
+        if (value < 0) {
+            out += project;
+        } else {
+            switch (MissionHeader::dfxOptionKind(value)) {
+            case MissionHeader::DfxKind::Int:
+                out += std::to_string(header.int32(MissionHeader::dfxInt(value)));
+                break;
+            case MissionHeader::DfxKind::Letter:
+                out += header.text(MissionHeader::dfxLetter(value));
+                break;
+            case MissionHeader::DfxKind::Float:
+                out += fixed6(header.float32(MissionHeader::dfxFloat(value)));
+                break;
+            }
+        }
+        ++value;
+    }
+    return out;
+}
+
+std::string lowered(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
+
+struct TextLine {
+    std::size_t start;      // first character
+    std::size_t contentEnd; // where the line end begins
+    std::size_t end;        // after the line end
+};
+
+std::vector<TextLine> splitLines(std::string_view text) {
+    std::vector<TextLine> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t nl = text.find('\n', start);
+        if (nl == std::string_view::npos) {
+            lines.push_back({start, text.size(), text.size()});
+            break;
+        }
+        const std::size_t contentEnd = (nl > start && text[nl - 1] == '\r') ? nl - 1 : nl;
+        lines.push_back({start, contentEnd, nl + 1});
+        start = nl + 1;
+    }
+    return lines;
+}
+
+} // namespace
+
+std::string skyGroundLine(const MissionHeader& header, std::string_view project) {
+    return fillForm(missionType(header) == MissionType::Patch3dfx ? kFullForm : kShortForm, header,
+                    project);
+}
+
+bool isSkyGroundLineOf(std::string_view line, std::string_view project) {
+    if (line.find('#') != std::string_view::npos || project.empty())
+        return false;
+    const std::string text = lowered(line);
+    const std::string key = "=" + lowered(project);
+    for (std::size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + 1)) {
+        const std::size_t after = at + key.size();
+        if (after == text.size() || std::isspace(static_cast<unsigned char>(text[after])))
+            return true;
+    }
+    return false;
+}
+
+std::string updatedSkyGroundText(std::string_view text, std::string_view project,
+                                 std::string_view line) {
+    const auto lines = splitLines(text);
+    const TextLine* match = nullptr;
+    for (const auto& l : lines)
+        if (isSkyGroundLineOf(text.substr(l.start, l.contentEnd - l.start), project))
+            match = &l;
+
+    std::string out;
+    if (!match) {
+        const bool lfOnly = text.find('\n') != std::string_view::npos &&
+                            text.find("\r\n") == std::string_view::npos;
+        const std::string_view eol = lfOnly ? "\n" : "\r\n";
+        out.reserve(text.size() + line.size() + 32);
+        out.append(text);
+        out.append(eol).append("# Added by ZEVEDIT 3D").append(eol).append(line);
+        return out;
+    }
+    const std::size_t oldLength = match->contentEnd - match->start;
+    out.append(text.substr(0, match->start));
+    out.append(line);
+    if (line.size() < oldLength)
+        out.append(oldLength - line.size(), ' ');
+    out.append(text.substr(match->contentEnd));
+    return out;
+}
+
+bool updateSkyGroundFile(const std::filesystem::path& gameDirectory, std::string_view project,
+                         std::string_view line) {
+    const auto path = common::resolveCaseInsensitive(gameDirectory, "skygnd.par");
+    std::error_code ec;
+    std::string text;
+    if (std::filesystem::exists(path, ec)) {
+        const auto bytes = common::readWholeFile(path);
+        if (!bytes)
+            return false;
+        text.assign(bytes->begin(), bytes->end());
+    } else if (ec) {
+        return false;
+    }
+    const std::string updated = updatedSkyGroundText(text, project, line);
+    const auto data =
+        std::span(reinterpret_cast<const std::uint8_t*>(updated.data()), updated.size());
+    return common::writeFileAtomically(path, data) == common::WriteResult::Written;
+}
+
+} // namespace zev::build
