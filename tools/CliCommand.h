@@ -73,5 +73,6 @@ std::vector<CliCommand> archiveCommands();
 std::vector<CliCommand> gameDataCommands();
 std::vector<CliCommand> buildCommands();
 std::vector<CliCommand> launchCommands();
+std::vector<CliCommand> renderCommands();
 
 } // namespace zev::cli

@@ -20,6 +20,7 @@ std::vector<CliCommand> allCommands() {
              gameDataCommands,
              buildCommands,
              launchCommands,
+             renderCommands,
          })
         for (auto& c : group())
             commands.push_back(std::move(c));

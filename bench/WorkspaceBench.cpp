@@ -1,0 +1,216 @@
+// The workspace with the demo mission at its object limit: 500 objects in front of the side
+// camera, drawn offscreen at 1024 x 768 (Mesa's llvmpipe here), picked, and built.
+// Rendering needs an OpenGL 3.3 context: run under xvfb-run where there is no display.
+
+#include "common/Reporter.h"
+#include "gamedata/DemoData.h"
+#include "gamedata/DemoGeometry.h"
+#include "mission/MissionObjectRecord.h"
+#include "mission/NewMission.h"
+#include "platform/SettingsStore.h"
+#include "workspace/MissionScene.h"
+#include "workspace/OffscreenRender.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+using namespace zev;
+using namespace zev::workspace;
+namespace fs = std::filesystem;
+
+constexpr int kWidth = 1024;
+constexpr int kHeight = 768;
+constexpr int kObjects = 500;
+
+// Resident memory of this process in bytes.
+double ResidentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return double(resident) * double(sysconf(_SC_PAGESIZE));
+}
+
+struct Workspace {
+    fs::path dir;
+    gamedata::demo::DemoDataPaths paths;
+    std::unique_ptr<platform::SettingsStore> settings;
+    std::unique_ptr<TObjectPiece> piece;
+    std::unique_ptr<MissionScene> scene;
+    std::unique_ptr<mission::MissionDocument> document;
+    std::unique_ptr<OffscreenRender> offscreen;
+    std::string glError;
+
+    // With `inView` every object stands inside the front view; otherwise they are spread over
+    // a wide grid around the camera, as in a mission laid out over the map.
+    explicit Workspace(bool inView) {
+        std::random_device rd;
+        dir = fs::temp_directory_path() / ("zevedit-bench-" + std::to_string(rd()));
+        common::SilentReporter reporter;
+        gamedata::demo::writeDemoData(dir, reporter);
+        paths = gamedata::demo::demoDataPaths(dir);
+        settings = std::make_unique<platform::SettingsStore>(
+            QString::fromStdString((dir / "settings.ini").string()));
+        piece = std::make_unique<TObjectPiece>(paths.archive, paths.programDirectory);
+        scene = std::make_unique<MissionScene>(*settings, piece.get());
+        scene->Setup();
+        document = MakeMission(inView);
+        scene->LoadMissionScene(*document, reporter);
+        offscreen = std::make_unique<OffscreenRender>();
+        if (!offscreen->Begin(kWidth, kHeight))
+            glError = offscreen->ErrorText();
+    }
+
+    ~Workspace() {
+        offscreen.reset();
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+
+    // 500 objects on 20 rows of 25, every 25th a ready-made group, the rest cycling through
+    // the demo geometries. In view: rows from 60 to 440 units ahead of the side camera (over
+    // player 1's start point, 17, -854), each row spread over 80 % of the view's width there.
+    // Spread: a 15-unit grid 360 units wide from 34 units ahead on.
+    std::unique_ptr<mission::MissionDocument> MakeMission(bool inView) const {
+        auto doc = std::make_unique<mission::MissionDocument>();
+        mission::resetToNewMission(*doc, paths.programDirectory, 0);
+        const auto& geometries = gamedata::demo::demoGeometries();
+        const auto groups = gamedata::demo::demoReadyMadeGroups();
+        using R = mission::MissionObjectRecord;
+        for (int slot = 0; slot < kObjects; ++slot) {
+            R record;
+            const bool group = slot % 25 == 24;
+            record.setText(R::objectName,
+                           group ? groups[std::size_t(slot / 25) % groups.size()].name
+                                 : geometries[std::size_t(slot) % geometries.size()].stem);
+            record.setByte(R::readyMadeGroup, group ? 1 : 0);
+            for (int axis = 0; axis < 3; ++axis)
+                record.setInt32(R::scale(axis), 1);
+            const int column = slot % 25 - 12;
+            const int row = slot / 25;
+            if (inView) {
+                const double ahead = 60 + 20 * row;
+                record.setInt32(R::position(0), int(100 * (17 + column / 12.0 * 0.4 * ahead)));
+                record.setInt32(R::position(2), int(100 * (-854 + ahead)));
+            } else {
+                record.setInt32(R::position(0), 1700 + column * 1500);
+                record.setInt32(R::position(2), -82000 + row * 1500);
+            }
+            record.setInt32(R::mainRotation(1), (slot * 37) % 360);
+            doc->objects.place(slot, record);
+        }
+        return doc;
+    }
+
+    engine::Viewport MakeViewport() const {
+        engine::Viewport viewport(scene->CurrentCamera(), 0, 0, kWidth, kHeight);
+        viewport.SetBack(MissionScene::kBackDistance);
+        return viewport;
+    }
+};
+
+Workspace& Shared(bool inView = true) {
+    static QGuiApplication* app = [] {
+        PrepareOffscreenPlatform();
+        static int argc = 1;
+        static char name[] = "zev_workspace_bench";
+        static char* argv[] = {name, nullptr};
+        return new QGuiApplication(argc, argv);
+    }();
+    (void)app;
+    if (inView) {
+        static Workspace workspace(true);
+        return workspace;
+    }
+    static Workspace spread(false);
+    return spread;
+}
+
+void RenderFrames(benchmark::State& state, engine::RenderQuality quality, bool inView = true) {
+    Workspace& w = Shared(inView);
+    if (!w.glError.empty()) {
+        state.SkipWithError(w.glError.c_str());
+        return;
+    }
+    const engine::Viewport viewport = w.MakeViewport();
+    w.offscreen->Render(*w.scene->Scene(), viewport, quality); // uploads
+    w.offscreen->Finish();
+    for (auto _ : state) {
+        w.offscreen->Render(*w.scene->Scene(), viewport, quality);
+        w.offscreen->Finish();
+    }
+    state.counters["fps"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["draws"] = double(w.offscreen->Renderer().LastDrawCount());
+    state.counters["culled"] = double(w.offscreen->Renderer().LastCulledCount());
+    state.counters["gpu_mesh_MB"] = double(w.offscreen->Renderer().CachedBytes()) / 1e6;
+    state.counters["rss_MB"] = ResidentBytes() / 1e6;
+}
+
+void BM_RenderFrame500Gouraud(benchmark::State& state) {
+    RenderFrames(state, engine::RenderQuality());
+}
+BENCHMARK(BM_RenderFrame500Gouraud)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RenderFrame500Phong(benchmark::State& state) {
+    RenderFrames(state, engine::RenderQuality().WithShade(engine::ShadeMode::Phong));
+}
+BENCHMARK(BM_RenderFrame500Phong)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RenderFrame500Wireframe(benchmark::State& state) {
+    RenderFrames(state, engine::RenderQuality().WithFill(engine::FillMode::Wireframe));
+}
+BENCHMARK(BM_RenderFrame500Wireframe)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RenderFrame500Spread(benchmark::State& state) {
+    RenderFrames(state, engine::RenderQuality(), false);
+}
+BENCHMARK(BM_RenderFrame500Spread)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RenderFrame500TopView(benchmark::State& state) {
+    Workspace& w = Shared();
+    w.scene->UseTopView(true);
+    RenderFrames(state, engine::RenderQuality());
+    w.scene->UseTopView(false);
+}
+BENCHMARK(BM_RenderFrame500TopView)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A pick through the middle of the picture, where objects stand one behind the other.
+void BM_Pick500(benchmark::State& state) {
+    Workspace& w = Shared();
+    const engine::Viewport viewport = w.MakeViewport();
+    std::size_t hits = 0;
+    for (auto _ : state) {
+        const auto picked = viewport.Pick(kWidth / 2.0, kHeight * 0.7);
+        hits = picked.size();
+        benchmark::DoNotOptimize(picked.data());
+    }
+    state.counters["hits"] = double(hits);
+}
+BENCHMARK(BM_Pick500)->Unit(benchmark::kMicrosecond);
+
+// Building the scene of a loaded 500-object mission (geometry read from the archive each time).
+void BM_LoadMissionScene500(benchmark::State& state) {
+    Workspace& w = Shared();
+    common::SilentReporter reporter;
+    TObjectPiece piece(w.paths.archive, w.paths.programDirectory);
+    MissionScene scene(*w.settings, &piece);
+    scene.Setup();
+    for (auto _ : state) {
+        auto document = std::make_unique<mission::MissionDocument>(*w.document);
+        scene.LoadMissionScene(*document, reporter);
+    }
+    state.counters["objects"] = double(scene.ObjectsFrame()->GetChildren().size());
+}
+BENCHMARK(BM_LoadMissionScene500)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,106 @@
+#include "EditorSettings.h"
+
+#include <string>
+
+namespace zev::platform {
+
+namespace {
+
+constexpr const char* R = SettingsStore::kRenderOptions;
+constexpr const char* S = SettingsStore::kSetup;
+
+std::string name(const char* prefix, const char* suffix) {
+    return std::string(prefix) + ' ' + suffix;
+}
+
+} // namespace
+
+Rgb readColour(const SettingsStore& store, const ColourKey& key) {
+    return {store.integer(R, name(key.prefix, "Red").c_str(), key.defaultValue.red),
+            store.integer(R, name(key.prefix, "Green").c_str(), key.defaultValue.green),
+            store.integer(R, name(key.prefix, "Blue").c_str(), key.defaultValue.blue)};
+}
+
+void writeColour(SettingsStore& store, const char* prefix, const Rgb& colour) {
+    store.setInteger(R, name(prefix, "Red").c_str(), colour.red);
+    store.setInteger(R, name(prefix, "Green").c_str(), colour.green);
+    store.setInteger(R, name(prefix, "Blue").c_str(), colour.blue);
+}
+
+Rgb playerColour(const SettingsStore& store, int player) {
+    const std::string prefix = "Player " + std::to_string(player);
+    return readColour(store, {prefix.c_str(), {0, 0, 255}});
+}
+
+SpeedSettings readSpeeds(const SettingsStore& store, bool fullScreen) {
+    const char* p = fullScreen ? "fs" : "W";
+    const auto key = [&](const char* n) { return std::string(p) + n; };
+    SpeedSettings s;
+    s.objectRotation = store.integer(R, key("Object Rotation").c_str(), 10);
+    s.objectMovement = store.integer(R, key("Obj Movement").c_str(), 10);
+    s.cameraMovement = store.integer(R, key("Camera Movement").c_str(), 10);
+    s.cameraUpDown = store.integer(R, key("Camera UpDown").c_str(), 10);
+    s.cameraSteerSpeed = store.integer(R, key("Camera Steer Speed").c_str(), 10);
+    s.autoZoom = store.boolean(R, key("Auto Zoom").c_str(), true);
+    return s;
+}
+
+void writeSpeeds(SettingsStore& store, bool fullScreen, const SpeedSettings& s) {
+    const char* p = fullScreen ? "fs" : "W";
+    const auto key = [&](const char* n) { return std::string(p) + n; };
+    store.setInteger(R, key("Object Rotation").c_str(), s.objectRotation);
+    store.setInteger(R, key("Obj Movement").c_str(), s.objectMovement);
+    store.setInteger(R, key("Camera Movement").c_str(), s.cameraMovement);
+    store.setInteger(R, key("Camera UpDown").c_str(), s.cameraUpDown);
+    store.setInteger(R, key("Camera Steer Speed").c_str(), s.cameraSteerSpeed);
+    store.setBoolean(R, key("Auto Zoom").c_str(), s.autoZoom);
+}
+
+RenderChoice readRenderChoice(const SettingsStore& store) {
+    RenderChoice c;
+    c.fullScreen = store.integer(R, "Launch Mode", 0) != 0;
+    if (const int v = store.integer(R, "Windowed Device", 0); v > 0)
+        c.windowedDevice = v - 1;
+    if (const int v = store.integer(R, "Fullscreen Driver", 0); v > 0)
+        c.fullscreenDriver = v - 1;
+    if (const int v = store.integer(R, "Fullscreen Device", 0); v > 0) {
+        c.fullscreenDevice = v - 1;
+        if (const int m = store.integer(R, "Display Mode", 0); m > 0)
+            c.displayMode = m - 1;
+    }
+    c.spriteMouse = store.integer(R, "Use Sprite Mouse", 0) > 0;
+    c.zBuffering = store.integer(R, "Z-Buffering", 0) > 0;
+    return c;
+}
+
+void writeWindowedChoice(SettingsStore& store, int device) {
+    store.setInteger(R, "Launch Mode", 0);
+    store.setInteger(R, "Windowed Device", device + 1);
+}
+
+void writeFullScreenChoice(SettingsStore& store, const RenderChoice& c) {
+    store.setInteger(R, "Launch Mode", 1);
+    store.setInteger(R, "Fullscreen Driver", c.fullscreenDriver + 1);
+    store.setInteger(R, "Fullscreen Device", c.fullscreenDevice + 1);
+    store.setInteger(R, "Display Mode", c.displayMode + 1);
+    store.setInteger(R, "Use Sprite Mouse", c.spriteMouse ? 1 : 0);
+    store.setInteger(R, "Z-Buffering", c.zBuffering ? 1 : 0);
+}
+
+QString limitExeOverride(const QString& path) {
+    return path.left(19);
+}
+
+SetupValues readSetup(const SettingsStore& store) {
+    SetupValues v;
+    v.projectPath = store.text(S, "Prj Path");
+    v.cdRomLocation = store.text(S, "CD ROM Location");
+    v.cdDriveLetter = store.text(S, "CD Drive Letter", QStringLiteral("E"));
+    v.mekChassis = store.text(S, "Mek Chassis", QStringLiteral("VORLANE")).left(34);
+    v.mekConfiguration = store.text(S, "Mek Configuration", QStringLiteral("VRL00STD")).left(34);
+    v.exeOverride = limitExeOverride(store.text(S, "ZEV Exe Override"));
+    v.hideInfoForm = store.boolean(S, "Hide Info Form", false);
+    return v;
+}
+
+} // namespace zev::platform

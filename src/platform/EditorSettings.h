@@ -1,0 +1,75 @@
+#pragma once
+
+#include "SettingsStore.h"
+
+#include <QString>
+
+namespace zev::platform {
+
+// The editor's typed view of its settings store: names, types and defaults of every value.
+
+struct Rgb {
+    int red = 0, green = 0, blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// Colours of the workspace ("<prefix> Red", "<prefix> Green", "<prefix> Blue", 0 to 255).
+struct ColourKey {
+    const char* prefix;
+    Rgb defaultValue;
+};
+inline constexpr ColourKey kGroundPlaneColour{"Ground Plane", {255, 128, 64}};
+inline constexpr ColourKey kStandardObjectColour{"Standard Object", {0, 255, 64}};
+inline constexpr ColourKey kRmgObjectColour{"RMG Object", {198, 122, 255}};
+inline constexpr ColourKey kSelectedObjectColour{"Selected Object", {255, 0, 0}};
+inline constexpr ColourKey kNavPointsColour{"Nav Points", {150, 150, 150}};
+// Player p (1 to 8): "Player p Red" ..., default blue.
+Rgb playerColour(const SettingsStore& store, int player);
+
+Rgb readColour(const SettingsStore& store, const ColourKey& key);
+void writeColour(SettingsStore& store, const char* prefix, const Rgb& colour);
+
+// Object and camera speeds and auto zoom, kept apart for windowed ("W") and full-screen ("fs")
+// runs.
+struct SpeedSettings {
+    int objectRotation = 10;
+    int objectMovement = 10;
+    int cameraMovement = 10;
+    int cameraUpDown = 10;
+    int cameraSteerSpeed = 10;
+    bool autoZoom = true;
+    friend bool operator==(const SpeedSettings&, const SpeedSettings&) = default;
+};
+SpeedSettings readSpeeds(const SettingsStore& store, bool fullScreen);
+void writeSpeeds(SettingsStore& store, bool fullScreen, const SpeedSettings& speeds);
+
+// How the workspace renders; device, driver and mode numbers index the enumerated lists, -1 for
+// none (stored as index + 1, 0 for none).
+struct RenderChoice {
+    bool fullScreen = false;
+    int windowedDevice = -1;
+    int fullscreenDriver = -1;
+    int fullscreenDevice = -1;
+    int displayMode = 0; // a stored 0 leaves the number unchanged
+    bool spriteMouse = false;
+    bool zBuffering = false;
+};
+RenderChoice readRenderChoice(const SettingsStore& store);
+void writeWindowedChoice(SettingsStore& store, int device);
+void writeFullScreenChoice(SettingsStore& store, const RenderChoice& choice);
+
+// The "Setup" values read when the main window is created.
+struct SetupValues {
+    QString projectPath;      // "Prj Path", kept as typed; compared case-insensitively
+    QString cdRomLocation;    // "CD ROM Location"
+    QString cdDriveLetter;    // "CD Drive Letter": the DOS letter the disc is mounted as
+    QString mekChassis;       // "Mek Chassis"
+    QString mekConfiguration; // "Mek Configuration"
+    QString exeOverride;      // "ZEV Exe Override", at most 19 characters
+    bool hideInfoForm = false;
+};
+SetupValues readSetup(const SettingsStore& store);
+// Keeps the first 19 characters, as the override field holds.
+QString limitExeOverride(const QString& path);
+
+} // namespace zev::platform

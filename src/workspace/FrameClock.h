@@ -1,0 +1,41 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+
+namespace zev::workspace {
+
+// The frame clock of the workspace: a monotonic millisecond clock with the time of the last
+// frame, the last frame's length and the time accumulated over all frames.
+class FrameClock {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    FrameClock() : last_(Clock::now()) {}
+
+    // Milliseconds since the clock started, as a monotonic time stamp.
+    std::int64_t Now() const {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_).count();
+    }
+
+    // Starts a frame: the time since the previous one becomes the frame time and is added to
+    // the accumulated time. Returns the frame time in milliseconds.
+    std::int64_t Tick() {
+        const Clock::time_point now = Clock::now();
+        frameTime_ = std::chrono::duration_cast<std::chrono::milliseconds>(now - last_).count();
+        last_ = now;
+        accumulated_ += frameTime_;
+        return frameTime_;
+    }
+
+    std::int64_t FrameTime() const { return frameTime_; }
+    std::int64_t Accumulated() const { return accumulated_; }
+
+private:
+    Clock::time_point start_ = Clock::now();
+    Clock::time_point last_;
+    std::int64_t frameTime_ = 0;
+    std::int64_t accumulated_ = 0;
+};
+
+} // namespace zev::workspace

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "engine/Frame.h"
+#include "engine/RenderQuality.h"
+#include "engine/Viewport.h"
+
+#include <QImage>
+#include <QPoint>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class QOpenGLFunctions_3_3_Core;
+class QOpenGLShaderProgram;
+class QOpenGLTexture;
+
+namespace zev::workspace {
+
+// Draws a frame tree through an engine viewport with OpenGL 3.3 core, in whatever context is
+// current: the scene's background colour, then the background picture when one is set, then
+// every visual of every frame in its frame's colour, lit by the scene's first point light and
+// its ambient lights, filled and shaded as the render quality says (a visual's own quality
+// wins), depth-tested, nearest first, leaving out visuals wholly outside the view; last the
+// pointer sprite.
+//
+// Meshes go to GPU buffers once, keyed by the visual, and are uploaded again only when the
+// visual's revision changes; frames sharing a visual share its buffers. Buffers of visuals
+// that no longer exist are freed after each frame.
+//
+// Every call needs the context of Initialize() current.
+class WorkspaceRenderer {
+public:
+    WorkspaceRenderer();
+    ~WorkspaceRenderer();
+    WorkspaceRenderer(const WorkspaceRenderer&) = delete;
+    WorkspaceRenderer& operator=(const WorkspaceRenderer&) = delete;
+
+    // Prepares the shaders. False, with ErrorText() telling why, when the current context
+    // offers no OpenGL 3.3 core functions or a shader does not build.
+    bool Initialize();
+    bool IsInitialized() const { return initialized_; }
+    const std::string& ErrorText() const { return error_; }
+    // Frees every GPU object; the renderer may be initialised again afterwards.
+    void Release();
+
+    // Draws `scene` into the bound framebuffer of `framebufferWidth` x `framebufferHeight`
+    // pixels. The viewport's rectangle is in device-independent pixels; `pixelRatio` is the
+    // framebuffer's pixels per such pixel.
+    void Render(const engine::Frame& scene, const engine::Viewport& viewport,
+                engine::RenderQuality quality, int framebufferWidth, int framebufferHeight,
+                double pixelRatio = 1.0);
+
+    // The full-screen background picture, stretched over the viewport; a null image removes it.
+    void SetBackgroundPicture(const QImage& image);
+    bool HasBackgroundPicture() const { return !pendingBackground_.isNull(); }
+    // The pointer sprite, drawn with its top-left corner at `at` (viewport pixels); black is
+    // transparent. A null image removes it.
+    void SetPointerSprite(const QImage& sprite);
+    void SetPointerPosition(QPoint at) { pointerAt_ = at; }
+
+    // What the mesh cache holds: meshes on the GPU, their bytes, and uploads since start.
+    std::size_t CachedMeshCount() const { return meshes_.size(); }
+    std::size_t CachedBytes() const;
+    std::uint64_t UploadCount() const { return uploads_; }
+    // Visuals drawn in the last frame (one per frame that holds it), and those left out
+    // because they lay wholly outside the view.
+    std::size_t LastDrawCount() const { return lastDraws_; }
+    std::size_t LastCulledCount() const { return lastCulled_; }
+
+private:
+    struct GpuMesh;
+    struct FrameLights;
+
+    GpuMesh* MeshFor(const std::shared_ptr<engine::Visual>& visual);
+    void Upload(const engine::Visual& visual, GpuMesh& mesh);
+    void FreeMesh(GpuMesh& mesh);
+    struct DrawItem {
+        const engine::Frame* frame;
+        std::shared_ptr<engine::Visual> visual;
+        engine::Matrix4 world;
+        double depth; // of the visual's box centre, along the camera's viewing axis
+    };
+    void CollectDraws(const engine::Frame& frame, const engine::Matrix4& parentWorld,
+                      const engine::Matrix4& viewClip, std::vector<DrawItem>& items);
+    void Draw(const DrawItem& item, const engine::Matrix4& viewClip, engine::RenderQuality quality);
+    void DrawLayer(QOpenGLTexture& texture, float x0, float y0, float x1, float y1, bool colourKey);
+
+    QOpenGLFunctions_3_3_Core* gl_ = nullptr;
+    std::unique_ptr<QOpenGLShaderProgram> meshProgram_;
+    std::unique_ptr<QOpenGLShaderProgram> layerProgram_;
+    unsigned layerVao_ = 0;
+    struct UniformLocations {
+        int clip = -1, world = -1, normalMatrix = -1, colour = -1, shade = -1, lit = -1;
+    } at_;
+    std::unordered_map<const engine::Visual*, std::unique_ptr<GpuMesh>> meshes_;
+    std::unique_ptr<QOpenGLTexture> background_;
+    std::unique_ptr<QOpenGLTexture> pointer_;
+    QImage pendingBackground_;
+    QImage pendingPointer_;
+    bool backgroundChanged_ = false;
+    bool pointerChanged_ = false;
+    QPoint pointerAt_;
+    std::uint64_t uploads_ = 0;
+    std::size_t lastDraws_ = 0;
+    std::size_t lastCulled_ = 0;
+    std::vector<DrawItem> drawItems_;
+    bool initialized_ = false;
+    std::string error_;
+};
+
+} // namespace zev::workspace

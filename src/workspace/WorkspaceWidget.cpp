@@ -1,0 +1,114 @@
+#include "workspace/WorkspaceWidget.h"
+
+#include "workspace/OffscreenRender.h"
+
+#include <QOpenGLContext>
+
+namespace zev::workspace {
+
+WorkspaceWidget::WorkspaceWidget(MissionScene& scene, QWidget* parent)
+    : QOpenGLWidget(parent), scene_(scene), viewport_(scene.CurrentCamera(), 0, 0, 1, 1) {
+    setFormat(WorkspaceSurfaceFormat());
+    viewport_.SetBack(MissionScene::kBackDistance);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+WorkspaceWidget::~WorkspaceWidget() {
+    ReleaseGl();
+    // The base class destroys the context after this object is gone; its notice must not
+    // reach this object then.
+    if (context())
+        disconnect(context(), nullptr, this, nullptr);
+}
+
+void WorkspaceWidget::ReleaseGl() {
+    if (!renderer_.IsInitialized() || !context())
+        return;
+    makeCurrent();
+    renderer_.Release();
+    doneCurrent();
+}
+
+void WorkspaceWidget::initializeGL() {
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &WorkspaceWidget::ReleaseGl,
+            Qt::DirectConnection);
+    if (!renderer_.Initialize()) {
+        initError_ = QString::fromStdString(renderer_.ErrorText());
+        emit RenderingFailed(initError_);
+        return;
+    }
+    initError_.clear();
+    backgroundLoaded_ = false;
+    ApplyLayers();
+}
+
+void WorkspaceWidget::resizeGL(int width, int height) {
+    engine::Viewport resized(scene_.CurrentCamera(), 0, 0, width, height);
+    resized.SetBack(MissionScene::kBackDistance);
+    viewport_ = resized;
+    backgroundLoaded_ = false; // the picture is made at the new size
+}
+
+void WorkspaceWidget::ApplyLayers() {
+    const bool wantBackground = scene_.BackgroundPictureShown();
+    if (wantBackground && (!backgroundLoaded_ || backgroundSize_ != size())) {
+        renderer_.SetBackgroundPicture(BackgroundPicture(width(), height()));
+        backgroundSize_ = size();
+        backgroundLoaded_ = true;
+    } else if (!wantBackground && renderer_.HasBackgroundPicture()) {
+        renderer_.SetBackgroundPicture({});
+        backgroundLoaded_ = false;
+    }
+}
+
+void WorkspaceWidget::paintGL() {
+    if (!renderer_.IsInitialized())
+        return;
+    viewport_.SetCamera(scene_.CurrentCamera());
+    if (viewport_.GetWidth() != width() || viewport_.GetHeight() != height())
+        resizeGL(width(), height());
+    ApplyLayers();
+    const double ratio = devicePixelRatioF();
+    renderer_.Render(*scene_.Scene(), viewport_, scene_.Quality(),
+                     static_cast<int>(width() * ratio), static_cast<int>(height() * ratio), ratio);
+}
+
+void WorkspaceWidget::SetSpritePointer(bool on) {
+    spritePointer_ = on;
+    ApplyPointer();
+    update();
+}
+
+void WorkspaceWidget::LoadBackgroundSurface() {
+    backgroundLoaded_ = false;
+    update();
+}
+
+void WorkspaceWidget::LoadPointerSprite(PointerMode mode) {
+    pointerMode_ = mode;
+    ApplyPointer();
+    update();
+}
+
+void WorkspaceWidget::ApplyPointer() {
+    const bool drawn = spritePointer_ && scene_.IsFullScreen();
+    renderer_.SetPointerSprite(drawn ? PointerSprite(pointerMode_) : QImage());
+    // The system cursor is hidden only while the sprite stands in for it; otherwise whatever
+    // cursor the window chose stays.
+    if (drawn && !blankCursor_) {
+        setCursor(Qt::BlankCursor);
+        blankCursor_ = true;
+    } else if (!drawn && blankCursor_) {
+        unsetCursor();
+        blankCursor_ = false;
+    }
+}
+
+void WorkspaceWidget::SetPointerPosition(QPoint at) {
+    renderer_.SetPointerPosition(at);
+    if (spritePointer_ && scene_.IsFullScreen())
+        update();
+}
+
+} // namespace zev::workspace

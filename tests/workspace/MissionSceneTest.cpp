@@ -1,0 +1,337 @@
+#include "WorkspaceTestSupport.h"
+
+#include "common/Numbers.h"
+#include "mission/MissionFile.h"
+#include "platform/EditorSettings.h"
+#include "workspace/MissionScene.h"
+
+using namespace zev;
+using namespace zev::workspace;
+using workspacetest::CountTagged;
+using workspacetest::DemoSetup;
+using workspacetest::ExpectNear;
+using workspacetest::ObjectRecord;
+
+namespace {
+
+class MissionSceneTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(demo.ok);
+        ASSERT_TRUE(scene.Setup());
+        document = workspacetest::NewMission(demo);
+    }
+
+    // Saves the document and opens it again, as the Open command reads a mission.
+    void SaveAndOpen() {
+        const auto path = demo.dir.path() / "mission.mdb";
+        const mission::RecordPositions positions(*document);
+        ASSERT_TRUE(mission::MissionFile::save(*document, path, demo.paths.programDirectory,
+                                               positions, 0, reporter));
+        document = std::make_unique<mission::MissionDocument>();
+        std::uint8_t patch = 0;
+        ASSERT_TRUE(mission::MissionFile::open(*document, patch, path, demo.paths.programDirectory,
+                                               reporter));
+        ASSERT_TRUE(scene.LoadMissionScene(*document, reporter));
+    }
+
+    void Place(int slot, const mission::MissionObjectRecord& record) {
+        ASSERT_TRUE(document->objects.place(slot, record));
+    }
+
+    DemoSetup demo;
+    TObjectPiece piece{demo.paths.archive, demo.paths.programDirectory};
+    MissionScene scene{*demo.settings, &piece};
+    std::unique_ptr<mission::MissionDocument> document;
+    common::RecordingReporter reporter;
+};
+
+engine::Color Bytes(int r, int g, int b) {
+    return engine::ColorFromBytes(r, g, b);
+}
+
+} // namespace
+
+TEST_F(MissionSceneTest, SetsUpLightsCamerasGroundAndDayBackground) {
+    const engine::Frame* light = scene.LightFrame();
+    ASSERT_TRUE(light);
+    EXPECT_EQ(light->GetParent(), scene.Scene());
+    ASSERT_EQ(light->GetLights().size(), 2u);
+    EXPECT_EQ(light->GetLights()[0]->GetType(), engine::LightType::Point);
+    EXPECT_EQ(light->GetLights()[0]->GetColor(), (engine::Color{1, 1, 1, 1}));
+    EXPECT_EQ(light->GetLights()[1]->GetType(), engine::LightType::Ambient);
+    EXPECT_EQ(light->GetLights()[1]->GetColor(), (engine::Color{0.5f, 0.5f, 0.5f, 1}));
+    ExpectNear(light->GetOrientation(scene.Scene()).direction,
+               engine::Vector3{0, -1, 1}.Normalized());
+
+    ExpectNear(scene.SideCamera()->GetPosition(scene.Scene()), {0, 60, 0});
+    ExpectNear(scene.SideCamera()->GetOrientation(scene.Scene()).direction, {0, 0, 1});
+    ExpectNear(scene.TopCamera()->GetPosition(scene.Scene()), {0, 80, 10});
+    ExpectNear(scene.TopCamera()->GetOrientation(scene.Scene()).direction, {0, -1, 0}, 1e-3);
+
+    ASSERT_TRUE(scene.GroundPlane());
+    EXPECT_EQ(scene.GroundPlane()->GetAppData(), 2000);
+    EXPECT_EQ(scene.GroundPlane()->GetColor(), Bytes(255, 128, 64));
+    EXPECT_EQ(scene.Scene()->GetSceneBackground(), MissionScene::kDayBackground);
+    EXPECT_EQ(scene.Quality().Value(), 0x89u);
+}
+
+TEST_F(MissionSceneTest, NewMissionShowsEveryStartPointNavPointZeroOfEachStarAndPlacesCameras) {
+    demo.settings->setInteger("Render Options", "Player 3 Green", 200);
+    ASSERT_TRUE(scene.BuildMissionScene(*document, reporter));
+    EXPECT_TRUE(reporter.messages.empty());
+
+    // Scene order: cameras, light, ground, then objects, nav points and start points.
+    const auto& top = scene.Scene()->GetChildren();
+    ASSERT_EQ(top.size(), 7u);
+    EXPECT_EQ(top[4].get(), scene.ObjectsFrame());
+    EXPECT_EQ(top[5].get(), scene.NavPointsFrame());
+    EXPECT_EQ(top[6].get(), scene.StartPointsFrame());
+    EXPECT_TRUE(scene.ObjectsFrame()->GetChildren().empty());
+
+    const auto& starts = scene.StartPointsFrame()->GetChildren();
+    ASSERT_EQ(starts.size(), 8u);
+    for (int p = 0; p < 8; ++p) {
+        EXPECT_EQ(starts[std::size_t(p)]->GetAppData(), 500 + p);
+        EXPECT_EQ(starts[std::size_t(p)]->GetName(),
+                  "Player " + std::to_string(p + 1) + " Start Point");
+    }
+    ExpectNear(starts[1]->GetPosition(scene.Scene()), {81, 0, 826});
+    EXPECT_EQ(starts[0]->GetColor(), Bytes(0, 0, 255));
+    EXPECT_EQ(starts[2]->GetColor(), Bytes(0, 200, 255));
+    // Player 2's heading 180 turns the figure round.
+    EXPECT_NEAR(starts[1]->GetOrientation(scene.Scene()).direction.z, std::cos(180 * 0.01745),
+                1e-9);
+
+    const auto& navs = scene.NavPointsFrame()->GetChildren();
+    ASSERT_EQ(navs.size(), 8u);
+    for (int s = 0; s < 8; ++s) {
+        EXPECT_EQ(navs[std::size_t(s)]->GetAppData(), 600 + s);
+        EXPECT_EQ(navs[std::size_t(s)]->GetName(), "0");
+        EXPECT_EQ(navs[std::size_t(s)]->GetColor(), Bytes(150, 150, 150));
+    }
+    ExpectNear(navs[4]->GetPosition(scene.Scene()), {-100, 50, -100});
+
+    ExpectNear(scene.SideCamera()->GetPosition(scene.Scene()), {17, 20, -854});
+    ExpectNear(scene.SideCamera()->GetOrientation(scene.Scene()).direction, {0, 0, 1});
+    ExpectNear(scene.TopCamera()->GetPosition(scene.Scene()), {17, 120, -854});
+    ExpectNear(scene.TopCamera()->GetOrientation(scene.Scene()).direction, {0, -1, 0}, 1e-3);
+}
+
+TEST_F(MissionSceneTest, SideCameraTurnsByPlayerOnesHeading) {
+    document->startPoint(1).setText(mission::StartPointRecord::heading, "90");
+    ASSERT_TRUE(scene.BuildMissionScene(*document, reporter));
+    const auto facing = scene.SideCamera()->GetOrientation(scene.Scene()).direction;
+    EXPECT_NEAR(facing.x, std::sin(90 * 0.01745), 1e-9);
+    EXPECT_NEAR(facing.z, std::cos(90 * 0.01745), 1e-9);
+    // A second build starts again from the default orientation instead of turning further.
+    ASSERT_TRUE(scene.BuildMissionScene(*document, reporter));
+    EXPECT_NEAR(scene.SideCamera()->GetOrientation(scene.Scene()).direction.x,
+                std::sin(90 * 0.01745), 1e-9);
+}
+
+TEST_F(MissionSceneTest, OpenShowsObjectsGroupsAndMarkersOfEveryStar) {
+    using NP = mission::NavPointRecord;
+    for (int star = 0; star < 8; ++star) {
+        NP& extra = document->navPoint(star, 3 + star);
+        extra.setByte(NP::inUse, 1);
+        extra.setText(NP::x, common::decimal(1000 * star));
+        extra.setText(NP::y, "250");
+        extra.setText(NP::z, "-1999");
+    }
+    Place(0, ObjectRecord("bunker", 1700, 0, -79400));
+    Place(1, ObjectRecord("outpost", 5000, 0, -70000, true, 45));
+    Place(2, ObjectRecord("pine", -2050, 0, -3300));
+    SaveAndOpen();
+    EXPECT_TRUE(reporter.messages.empty());
+
+    const auto& objects = scene.ObjectsFrame()->GetChildren();
+    ASSERT_EQ(objects.size(), 3u);
+    EXPECT_EQ(objects[0]->GetAppData(), 0);
+    EXPECT_EQ(objects[0]->GetName(), "");
+    EXPECT_TRUE(objects[0]->GetChildren().empty());
+    EXPECT_EQ(objects[0]->GetColor(), Bytes(0, 255, 64));
+    ExpectNear(objects[0]->GetPosition(scene.Scene()), {17, 0, -794});
+    EXPECT_EQ(objects[1]->GetAppData(), 1);
+    EXPECT_EQ(objects[1]->GetChildren().size(), 9u);
+    EXPECT_EQ(CountTagged(*objects[1], 3000), 9);
+    EXPECT_EQ(objects[1]->GetChildren()[0]->GetColor(), Bytes(198, 122, 255));
+    EXPECT_NEAR(objects[1]->GetOrientation(scene.Scene()).direction.x, std::sin(45 * 0.01745),
+                1e-9);
+    ExpectNear(objects[2]->GetPosition(scene.Scene()), {-20.5, 0, -33});
+
+    // Two nav points per star, each star's markers tagged 600 + star and named by number.
+    const engine::Frame& navs = *scene.NavPointsFrame();
+    ASSERT_EQ(navs.GetChildren().size(), 16u);
+    for (int star = 0; star < 8; ++star)
+        EXPECT_EQ(CountTagged(navs, 600 + star), 2) << star;
+    const engine::Frame& starExtra = *navs.GetChildren()[2 * 5 + 1];
+    EXPECT_EQ(starExtra.GetAppData(), 605);
+    EXPECT_EQ(starExtra.GetName(), "8");
+    ExpectNear(starExtra.GetPosition(scene.Scene()), {50, 2.5, -19.99}, 1e-9);
+    EXPECT_EQ(scene.StartPointsFrame()->GetChildren().size(), 8u);
+
+    // Save sees the frames: objects in workspace order, the group's members not counted.
+    const auto placements = scene.objectFrames();
+    ASSERT_EQ(placements.size(), 3u);
+    EXPECT_EQ(placements[2].position, (std::array<std::int32_t, 3>{-2000, 0, -3300}));
+    const auto navPlacements = scene.navPointFrames();
+    EXPECT_EQ(navPlacements[2 * 5 + 1].position, (std::array<std::int32_t, 3>{5000, 200, -1900}));
+}
+
+TEST_F(MissionSceneTest, AnObjectThatCannotBeShownIsFreedWithItsMessageAndLoadingGoesOn) {
+    Place(0, ObjectRecord("bunker", 0, 0, 0));
+    Place(1, ObjectRecord("nosuchobj", 100, 0, 100));
+    Place(2, ObjectRecord("nogroup", 100, 0, 100, true));
+    Place(3, ObjectRecord("hangar", 5000, 0, 0));
+    SaveAndOpen();
+
+    ASSERT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(reporter.messages[0].text, "Object not Found in GEO Table");
+    EXPECT_EQ(reporter.messages[0].caption, "ZEVEDIT 3D");
+    EXPECT_EQ(reporter.messages[1].text, "Could not Open BWD File!");
+    EXPECT_EQ(document->objects.occupiedSlots(), (std::vector<int>{0, 3}));
+    const auto& objects = scene.ObjectsFrame()->GetChildren();
+    ASSERT_EQ(objects.size(), 2u);
+    EXPECT_EQ(objects[0]->GetAppData(), 0);
+    EXPECT_EQ(objects[1]->GetAppData(), 3);
+}
+
+TEST_F(MissionSceneTest, ColourCommandsRecolourSingleObjectsAndGroupMembersApart) {
+    Place(0, ObjectRecord("bunker", 0, 0, 0));
+    Place(1, ObjectRecord("grove", 2000, 0, 0, true));
+    SaveAndOpen();
+    const engine::Frame& single = *scene.ObjectsFrame()->GetChildren()[0];
+    const engine::Frame& group = *scene.ObjectsFrame()->GetChildren()[1];
+
+    scene.StandardObjectColor1Click({10, 20, 30});
+    EXPECT_EQ(single.GetColor(), Bytes(10, 20, 30));
+    for (const auto& member : group.GetChildren())
+        EXPECT_EQ(member->GetColor(), Bytes(198, 122, 255));
+    EXPECT_EQ(platform::readColour(*demo.settings, platform::kStandardObjectColour),
+              (platform::Rgb{10, 20, 30}));
+
+    scene.RMGObjectColor1Click({40, 50, 60});
+    EXPECT_EQ(single.GetColor(), Bytes(10, 20, 30));
+    for (const auto& member : group.GetChildren())
+        EXPECT_EQ(member->GetColor(), Bytes(40, 50, 60));
+
+    // Ground: the dialog opens at 100, 100, 100 until a colour is stored.
+    EXPECT_EQ(ColourDialogStart(*demo.settings, ColourMenu::GroundPlane),
+              (platform::Rgb{100, 100, 100}));
+    EXPECT_EQ(ColourDialogStart(*demo.settings, ColourMenu::SelectedObject),
+              (platform::Rgb{255, 0, 0}));
+    scene.GroundPlaneColor1Click({1, 2, 3});
+    EXPECT_EQ(scene.GroundPlane()->GetColor(), Bytes(1, 2, 3));
+    EXPECT_EQ(ColourDialogStart(*demo.settings, ColourMenu::GroundPlane), (platform::Rgb{1, 2, 3}));
+
+    // The start point command keeps nothing.
+    scene.PlayerStartPointColor1Click({9, 9, 9});
+    EXPECT_FALSE(demo.settings->contains("Render Options", "Player 1 Red"));
+    EXPECT_EQ(ColourMenuKey(ColourMenu::PlayerStartPoint), nullptr);
+}
+
+TEST_F(MissionSceneTest, SelectionHighlightsAWholeGroupAndGivesColoursBack) {
+    Place(0, ObjectRecord("bunker", 0, 0, 0));
+    Place(1, ObjectRecord("grove", 2000, 0, 0, true));
+    SaveAndOpen();
+    engine::Frame& single = *scene.ObjectsFrame()->GetChildren()[0];
+    engine::Frame& group = *scene.ObjectsFrame()->GetChildren()[1];
+    engine::Frame& member = *group.GetChildren()[2];
+
+    ASSERT_TRUE(scene.SelectFrame(&member));
+    EXPECT_EQ(scene.Selected(), &group);
+    for (const auto& m : group.GetChildren())
+        EXPECT_EQ(m->GetColor(), Bytes(255, 0, 0));
+
+    ASSERT_TRUE(scene.SelectFrame(&single)); // the group gets its colour back
+    EXPECT_EQ(single.GetColor(), Bytes(255, 0, 0));
+    for (const auto& m : group.GetChildren())
+        EXPECT_EQ(m->GetColor(), Bytes(198, 122, 255));
+
+    EXPECT_FALSE(scene.SelectFrame(scene.GroundPlane()));
+    EXPECT_EQ(scene.Selected(), nullptr);
+    EXPECT_EQ(single.GetColor(), Bytes(0, 255, 64));
+
+    // A new selection colour clears the selection and is used by the next pick.
+    ASSERT_TRUE(scene.SelectFrame(&single));
+    scene.SelectedObjectColor1Click({0, 0, 99});
+    EXPECT_EQ(scene.Selected(), nullptr);
+    EXPECT_EQ(single.GetColor(), Bytes(0, 255, 64));
+    ASSERT_TRUE(scene.SelectFrame(&single));
+    EXPECT_EQ(single.GetColor(), Bytes(0, 0, 99));
+}
+
+TEST_F(MissionSceneTest, RenderQualityMenusReplaceTheirBits) {
+    EXPECT_EQ(scene.Quality().Value(), 0x89u);
+    scene.PointClick();
+    scene.PhongClick();
+    EXPECT_EQ(scene.Quality().Value(), 0x0Au);
+    scene.WireFrameClick();
+    scene.FlatClick();
+    EXPECT_EQ(scene.Quality().Value(), 0x48u);
+    scene.SolidClick();
+    scene.GouraudClick();
+    EXPECT_EQ(scene.Quality().Value(), 0x89u);
+}
+
+TEST_F(MissionSceneTest, NightPaintsTheWindowedBackgroundBlackAndLeavesColoursAlone) {
+    ASSERT_TRUE(scene.BuildMissionScene(*document, reporter));
+    const engine::Color ground = scene.GroundPlane()->GetColor();
+    scene.NightTime1Click();
+    EXPECT_TRUE(scene.IsNightTime());
+    EXPECT_EQ(scene.Scene()->GetSceneBackground(), (engine::Color{0, 0, 0, 1}));
+    EXPECT_EQ(scene.GroundPlane()->GetColor(), ground);
+    EXPECT_EQ(scene.LightFrame()->GetLights()[1]->GetColor(), (engine::Color{0.5f, 0.5f, 0.5f, 1}));
+    EXPECT_FALSE(scene.BackgroundPictureShown());
+    scene.DayTime1Click();
+    EXPECT_EQ(scene.Scene()->GetSceneBackground(), MissionScene::kDayBackground);
+
+    // Full screen: day and night show or hide the background picture instead.
+    MissionScene full(*demo.settings, &piece);
+    ASSERT_TRUE(full.Setup(true));
+    EXPECT_TRUE(full.BackgroundPictureShown());
+    full.NightTime1Click();
+    EXPECT_FALSE(full.BackgroundPictureShown());
+}
+
+TEST_F(MissionSceneTest, RebuildingNavPointMarkersFollowsTheRecordsAndMarksTheMission) {
+    ASSERT_TRUE(scene.BuildMissionScene(*document, reporter));
+    document->modified = false;
+    using NP = mission::NavPointRecord;
+    document->navPoint(0, 0).setByte(NP::inUse, 0);
+    document->navPoint(2, 0).setText(NP::x, "12345");
+    document->navPoint(2, 24).setByte(NP::inUse, 1);
+    scene.RebuildNavPointMarkers(*document);
+    EXPECT_TRUE(document->modified);
+    const auto& navs = scene.NavPointsFrame()->GetChildren();
+    ASSERT_EQ(navs.size(), 8u);
+    EXPECT_EQ(navs[0]->GetAppData(), 601);
+    EXPECT_NEAR(navs[1]->GetPosition(scene.Scene()).x, 123.45, 1e-9);
+    EXPECT_EQ(navs[2]->GetName(), "24");
+    EXPECT_EQ(scene.navPointFrames().size(), 8u);
+}
+
+TEST_F(MissionSceneTest, WithoutAConverterNoMarkersOrObjectsAreShownAndRecordsStay) {
+    MissionScene bare(*demo.settings, nullptr);
+    ASSERT_TRUE(bare.Setup());
+    ASSERT_TRUE(bare.GroundPlane()); // the ground is always there
+    Place(0, ObjectRecord("bunker", 0, 0, 0));
+    ASSERT_TRUE(bare.LoadMissionScene(*document, reporter));
+    EXPECT_TRUE(bare.StartPointsFrame()->GetChildren().empty());
+    EXPECT_TRUE(bare.ObjectsFrame()->GetChildren().empty());
+    EXPECT_EQ(document->objects.count(), 1);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(MissionSceneTest, DetachingTheMissionFramesEmptiesWhatSaveSees) {
+    Place(0, ObjectRecord("bunker", 0, 0, 0));
+    SaveAndOpen();
+    ASSERT_TRUE(scene.SelectFrame(scene.ObjectsFrame()->GetChildren()[0].get()));
+    scene.DetachMissionFrames();
+    EXPECT_EQ(scene.ObjectsFrame(), nullptr);
+    EXPECT_EQ(scene.Selected(), nullptr);
+    EXPECT_TRUE(scene.objectFrames().empty());
+    EXPECT_TRUE(scene.startPointFrames().empty());
+    EXPECT_EQ(scene.Scene()->GetChildren().size(), 4u);
+}

@@ -1,0 +1,24 @@
+#include "WorkspaceTestSupport.h"
+
+#include "mission/NewMission.h"
+
+namespace workspacetest {
+
+std::unique_ptr<zev::mission::MissionDocument> NewMission(const DemoSetup& demo) {
+    auto document = std::make_unique<zev::mission::MissionDocument>();
+    zev::mission::NewMissionSelection selection;
+    selection.projectName = "demo";
+    selection.missionName = "test";
+    zev::mission::storeSelection(*document, selection);
+    zev::mission::resetToNewMission(*document, demo.paths.programDirectory, 0);
+    return document;
+}
+
+int CountTagged(const zev::engine::Frame& parent, int tag) {
+    int n = 0;
+    for (const auto& child : parent.GetChildren())
+        n += child->GetAppData() == tag ? 1 : 0;
+    return n;
+}
+
+} // namespace workspacetest
