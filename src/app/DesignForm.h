@@ -1,0 +1,132 @@
+#pragma once
+
+#include "DocumentController.h"
+#include "EditorContext.h"
+#include "GuiReporter.h"
+
+#include "mission/MissionDocument.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTabBar;
+class QToolBar;
+class QToolButton;
+
+namespace zev::app {
+
+// The main window: the workspace, the object palette, the tool bar, the status bar and the menu.
+// It owns the mission document and dispatches every command.
+class TDesignForm : public QMainWindow, public DocumentUi {
+    Q_OBJECT
+public:
+    TDesignForm(EditorContext context, QWidget* parent = nullptr);
+    ~TDesignForm() override;
+
+    mission::MissionDocument& document() { return *document_; }
+    DocumentController& controller() { return *controller_; }
+    GuiReporter& reporter() { return reporter_; }
+    const EditorContext& context() const { return context_; }
+
+    // The area the 3D workspace occupies.
+    QWidget* workspaceArea() const { return workspaceArea_; }
+    void setWorkspaceWidget(QWidget* widget);
+
+    // DocumentUi: the dialogs are virtual so tests can answer them.
+    UnsavedChoice askUnsavedWork() override;
+    std::optional<std::filesystem::path> askOpenPath() override;
+    std::optional<std::filesystem::path> askSavePath() override;
+    std::optional<mission::NewMissionSelection> askNewMission() override;
+    void setTitle(const std::string& title) override;
+    void setDocumentControlsEnabled(bool enabled) override;
+    void setBusy(bool busy) override;
+    void documentReplaced() override;
+    const mission::ScenePositions& scenePositions() override;
+
+    // Lets the workspace supply frame positions and hear of a replaced document.
+    void setScenePositions(const mission::ScenePositions* positions) { positions_ = positions; }
+    std::function<void()> onDocumentReplaced;
+
+    // Tool bar.
+    QToolBar* SpeedPanel;
+    QAction *OpenBtn, *SaveBtn, *SaveAsBtn, *NewBtn, *BuildBtn, *CompileBtn, *LaunchBtn,
+        *ErrorLogBtn;
+    // Object palette.
+    QTabBar* ObjectsTabControl;
+    QAction *MouseBtn, *DropperBtn, *SideBtn, *TopBtn;
+    QPushButton* DropBtn;
+    QListWidget* ObjectBox;
+    // Status bar panels (350, 100, 100, 100 pixels).
+    QLabel* StatusPanels[4];
+    // Menu.
+    QAction *NewItem, *OpenItem, *SaveItem, *SaveAsItem, *ExitItem;
+    QMenu* ProjectSettings;
+    QAction *ScanGeoTable1, *ReloadGroupTabItems1, *SystemInfo1;
+    QAction *Point, *WireFrame, *Solid, *Flat, *Gouraud, *Phong;
+    QAction *GroundPlaneColor1, *StandardObjectColor1, *RMGObjectColor1, *SelectedObjectColor1,
+        *PlayerStartPointColor1;
+    QAction *DayTime1, *NightTime1, *AutoZoom;
+    QAction *ZEVProjectFilePath1, *ZEVCDROMLocation1, *MissionLaunchMek1,
+        *ZEVSimEngineExecutableOverride1, *KeyboardMapping1;
+    QAction* About1;
+
+    bool autoZoom() const;
+
+public slots:
+    void NewBtnClick();
+    void OpenItemClick();
+    void SaveItemClick();
+    void SaveAsBtnClick();
+    void ExitItemClick();
+    void DropBtnClick();
+    void ObjectBoxClick();
+    void ObjectsTabControlChange();
+    void ReloadGroupTabItems1Click();
+    void ScanGeoTable1Click();
+    void SystemInfo1Click();
+    void About1Click();
+    void AutoZoomClick();
+    void DayTime1Click();
+    void NightTime1Click();
+    void ZEVProjectFilePath1Click();
+    void ZEVCDROMLocation1Click();
+    void ZEVSimEngineExecutableOverride1Click();
+
+signals:
+    // The window has closed (the close was not cancelled).
+    void closed();
+    // The workspace's view commands, for whoever hosts the scene.
+    void renderQualityChosen(bool fill, int value);
+    void colourCommand(const QString& which);
+    void dayNightChosen(bool night);
+    void projectPathChanged(const QString& path);
+    void objectChosen(const QString& group, int index, const QString& menuText);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildToolBar();
+    void buildPalette();
+    void buildMenu();
+    void buildStatusBar();
+    void reportHints();
+
+    EditorContext context_;
+    GuiReporter reporter_;
+    std::unique_ptr<mission::MissionDocument> document_;
+    std::unique_ptr<DocumentController> controller_;
+    std::unique_ptr<mission::RecordPositions> recordPositions_;
+    const mission::ScenePositions* positions_ = nullptr;
+    QWidget* workspaceArea_;
+    QList<QAction*> documentActions_;
+};
+
+} // namespace zev::app

@@ -1,0 +1,138 @@
+// The main window's menu.
+
+#include "DesignForm.h"
+
+#include <QActionGroup>
+#include <QMenuBar>
+
+namespace zev::app {
+
+namespace {
+
+QAction* item(QMenu* menu, const char* name, const char* text, const char* hint = nullptr) {
+    QAction* a = menu->addAction(QString::fromLatin1(text));
+    a->setObjectName(QString::fromLatin1(name));
+    if (hint)
+        a->setStatusTip(QString::fromLatin1(hint));
+    return a;
+}
+
+// An item whose work comes with a later part of the editor: listed, but not offered yet.
+QAction* laterItem(QMenu* menu, const char* name, const char* text) {
+    QAction* a = item(menu, name, text);
+    a->setEnabled(false);
+    return a;
+}
+
+QAction* radio(QMenu* menu, QActionGroup* group, const char* name, const char* text,
+               bool checked) {
+    QAction* a = item(menu, name, text);
+    a->setCheckable(true);
+    a->setChecked(checked);
+    group->addAction(a);
+    return a;
+}
+
+} // namespace
+
+void TDesignForm::buildMenu() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    NewItem = item(file, "NewItem", "New");
+    OpenItem = item(file, "OpenItem", "&Open...", "Open a file");
+    SaveItem = item(file, "SaveItem", "&Save...", "Save current file");
+    SaveAsItem = item(file, "SaveAsItem", "SaveAs");
+    file->addSeparator();
+    ExitItem = item(file, "ExitItem", "E&xit", "Exit application");
+    ExitItem->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    connect(NewItem, &QAction::triggered, this, &TDesignForm::NewBtnClick);
+    connect(OpenItem, &QAction::triggered, this, &TDesignForm::OpenItemClick);
+    connect(SaveItem, &QAction::triggered, this, &TDesignForm::SaveItemClick);
+    connect(SaveAsItem, &QAction::triggered, this, &TDesignForm::SaveAsBtnClick);
+    connect(ExitItem, &QAction::triggered, this, &TDesignForm::ExitItemClick);
+    documentActions_ << SaveItem << SaveAsItem;
+
+    ProjectSettings = menuBar()->addMenu(QStringLiteral("Project Settings"));
+    ProjectSettings->setObjectName(QStringLiteral("ProjectSettings"));
+    laterItem(ProjectSettings, "MissionPlatform1", "3dfx Mission Options");
+    laterItem(ProjectSettings, "BriefingRoom1", "Briefing Room");
+    laterItem(ProjectSettings, "MissionEnviroment1", "Mission Enviroment");
+    laterItem(ProjectSettings, "WeatherSettings1", "Weather Settings");
+    laterItem(ProjectSettings, "NavPoints1", "Nav Points");
+    laterItem(ProjectSettings, "MissionTables1", "Mission Tables");
+    laterItem(ProjectSettings, "PlayerStartPoints1", "Player Start Points");
+    laterItem(ProjectSettings, "CustomColorPalletteBuilder1", "Custom Color Pallette Builder");
+
+    QMenu* utilities = menuBar()->addMenu(QStringLiteral("Utilitys"));
+    ScanGeoTable1 = item(utilities, "ScanGeoTable1", "Scan Geo Table");
+    laterItem(utilities, "ObjectDatabase1", "Object Database");
+    laterItem(utilities, "UserPOVCameraControl1", "User POV Camera Control");
+    laterItem(utilities, "ObjectViewer1", "Object Viewer");
+    ReloadGroupTabItems1 = item(utilities, "ReloadGroupTabItems1", "Reload Group Tab Items");
+    SystemInfo1 = item(utilities, "SystemInfo1", "System Info");
+    connect(ScanGeoTable1, &QAction::triggered, this, &TDesignForm::ScanGeoTable1Click);
+    connect(ReloadGroupTabItems1, &QAction::triggered, this,
+            &TDesignForm::ReloadGroupTabItems1Click);
+    connect(SystemInfo1, &QAction::triggered, this, &TDesignForm::SystemInfo1Click);
+
+    QMenu* render = menuBar()->addMenu(QStringLiteral("Render Options"));
+    QMenu* fill = render->addMenu(QStringLiteral("Fill Mode"));
+    auto* fillGroup = new QActionGroup(this);
+    Point = radio(fill, fillGroup, "Point", "Point", false);
+    WireFrame = radio(fill, fillGroup, "WireFrame", "Wire Frame", false);
+    Solid = radio(fill, fillGroup, "Solid", "Solid", true);
+    QMenu* shade = render->addMenu(QStringLiteral("Shade Mode"));
+    auto* shadeGroup = new QActionGroup(this);
+    Flat = radio(shade, shadeGroup, "Flat", "Flat", false);
+    Gouraud = radio(shade, shadeGroup, "Gouraud", "Gouraud", true);
+    Phong = radio(shade, shadeGroup, "Phong", "Phong", false);
+    const struct {
+        QAction* action;
+        bool fill;
+        int value;
+    } quality[] = {{Point, true, 0x000},  {WireFrame, true, 0x040}, {Solid, true, 0x080},
+                   {Flat, false, 0},      {Gouraud, false, 1},      {Phong, false, 2}};
+    for (const auto& q : quality) {
+        const bool isFill = q.fill;
+        const int value = q.value;
+        connect(q.action, &QAction::triggered, this,
+                [this, isFill, value] { emit renderQualityChosen(isFill, value); });
+    }
+    GroundPlaneColor1 = item(render, "GroundPlaneColor1", "Ground Plane Color");
+    StandardObjectColor1 = item(render, "StandardObjectColor1", "Standard ObjectColor");
+    RMGObjectColor1 = item(render, "RMGObjectColor1", "RMG Object Color");
+    SelectedObjectColor1 = item(render, "SelectedObjectColor1", "Selected Object Color");
+    PlayerStartPointColor1 = item(render, "PlayerStartPointColor1", "Player Start Point Color");
+    for (QAction* colour : {GroundPlaneColor1, StandardObjectColor1, RMGObjectColor1,
+                            SelectedObjectColor1, PlayerStartPointColor1}) {
+        connect(colour, &QAction::triggered, this,
+                [this, colour] { emit colourCommand(colour->objectName()); });
+    }
+    QMenu* now = render->addMenu(QStringLiteral("Now"));
+    auto* dayGroup = new QActionGroup(this);
+    DayTime1 = radio(now, dayGroup, "DayTime1", "Day Time", true);
+    NightTime1 = radio(now, dayGroup, "NightTime1", "Night Time", false);
+    connect(DayTime1, &QAction::triggered, this, &TDesignForm::DayTime1Click);
+    connect(NightTime1, &QAction::triggered, this, &TDesignForm::NightTime1Click);
+    AutoZoom = item(render, "AutoZoom", "Object Drop Auto Zoom");
+    AutoZoom->setCheckable(true);
+    AutoZoom->setChecked(true);
+    connect(AutoZoom, &QAction::triggered, this, &TDesignForm::AutoZoomClick);
+
+    QMenu* setup = menuBar()->addMenu(QStringLiteral("Setup"));
+    ZEVProjectFilePath1 = item(setup, "ZEVProjectFilePath1", "ZEV Project File Path");
+    ZEVCDROMLocation1 = item(setup, "ZEVCDROMLocation1", "ZEV CD-ROM Location");
+    MissionLaunchMek1 = laterItem(setup, "MissionLaunchMek1", "Mission Launch Mek");
+    ZEVSimEngineExecutableOverride1 = item(setup, "ZEVSimEngineExecutableOverride1",
+                                           "ZEV Sim Engine Executable Override");
+    KeyboardMapping1 = laterItem(setup, "KeyboardMapping1", "Keyboard Mapping");
+    connect(ZEVProjectFilePath1, &QAction::triggered, this, &TDesignForm::ZEVProjectFilePath1Click);
+    connect(ZEVCDROMLocation1, &QAction::triggered, this, &TDesignForm::ZEVCDROMLocation1Click);
+    connect(ZEVSimEngineExecutableOverride1, &QAction::triggered, this,
+            &TDesignForm::ZEVSimEngineExecutableOverride1Click);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    About1 = item(help, "About1", "&About...");
+    connect(About1, &QAction::triggered, this, &TDesignForm::About1Click);
+}
+
+} // namespace zev::app

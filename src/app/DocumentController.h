@@ -1,0 +1,73 @@
+#pragma once
+
+#include "mission/MissionDocument.h"
+#include "mission/NewMission.h"
+#include "mission/ScenePositions.h"
+
+#include "common/Reporter.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace zev::app {
+
+// Answers of the unsaved-work prompt ("Save It", "Dump It", "Cancel").
+enum class UnsavedChoice { SaveIt = 1, Cancel = 2, DumpIt = 5 };
+
+// What the document commands need from the window: the dialogs, the title, the enabled state
+// of the document controls, the busy cursor and the workspace scene.
+class DocumentUi {
+public:
+    virtual ~DocumentUi() = default;
+    virtual UnsavedChoice askUnsavedWork() = 0;
+    virtual std::optional<std::filesystem::path> askOpenPath() = 0;
+    virtual std::optional<std::filesystem::path> askSavePath() = 0;
+    // The New Mission Selection dialog; nothing when it is cancelled.
+    virtual std::optional<mission::NewMissionSelection> askNewMission() = 0;
+    virtual void setTitle(const std::string& title) = 0;
+    virtual void setDocumentControlsEnabled(bool enabled) = 0;
+    virtual void setBusy(bool busy) = 0;
+    // The document was replaced (new or opened): the workspace rebuilds its scene from it.
+    virtual void documentReplaced() = 0;
+    // Where Save takes positions and the workspace order from.
+    virtual const mission::ScenePositions& scenePositions() = 0;
+};
+
+// New, Open, Save, Save As and the close check of the main window, over one document.
+class DocumentController {
+public:
+    DocumentController(mission::MissionDocument& document, std::filesystem::path programDirectory,
+                       common::Reporter& reporter, DocumentUi& ui);
+
+    static std::string titleFor(const std::string& fileName);
+    static constexpr const char* kPlainTitle = "ZEVEDIT 3D";
+    static constexpr const char* kNewMissionTitle = "ZEVEDIT 3D  [New Mission]";
+
+    bool newMission();
+    bool open();
+    bool save();
+    bool saveAs();
+    // The unsaved-work prompt before closing: false keeps the window open.
+    bool queryClose();
+
+    bool hasDocument() const { return hasDocument_; }
+    const std::string& fileName() const { return fileName_; }
+    std::uint8_t patchSetting() const { return patch_; }
+    void setPatchSetting(std::uint8_t patch) { patch_ = patch; }
+
+private:
+    // The unsaved-work prompt: true when the command may go on.
+    bool settleUnsavedWork();
+    bool saveTo(const std::filesystem::path& path);
+
+    mission::MissionDocument& document_;
+    std::filesystem::path programDirectory_;
+    common::Reporter& reporter_;
+    DocumentUi& ui_;
+    std::string fileName_;
+    bool hasDocument_ = false;
+    std::uint8_t patch_ = 0;
+};
+
+} // namespace zev::app

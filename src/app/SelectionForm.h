@@ -1,0 +1,44 @@
+#pragma once
+
+#include "mission/NewMission.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QSpinBox;
+class QTabBar;
+
+namespace zev::common {
+class Reporter;
+}
+
+namespace zev::app {
+
+// "New Mission Selection": free for all or team play, project and mission name, players and the
+// patch choice.
+class TSelectionForm : public QDialog {
+    Q_OBJECT
+public:
+    TSelectionForm(common::Reporter& reporter, bool patch, QWidget* parent = nullptr);
+
+    mission::NewMissionSelection selection() const;
+
+    QTabBar* SelectionControl;
+    QLineEdit* ProjectName;
+    QLineEdit* MissionName;
+    QSpinBox* Players;
+    QCheckBox* PatchBox;
+
+public slots:
+    void BitBtn1Click();
+
+private:
+    common::Reporter& reporter_;
+};
+
+// True when `name` can be a project name: it becomes a file-name prefix, so no path separators
+// and no "..".
+bool isSafeProjectName(const QString& name);
+
+} // namespace zev::app

@@ -1,0 +1,322 @@
+#include "WorkspaceHost.h"
+
+#include "DesignForm.h"
+#include "WelcomeForm.h"
+
+#include "gamedata/IndexFiles.h"
+#include "workspace/DescribeResult.h"
+#include "workspace/DeviceEnumeration.h"
+#include "workspace/MissionScene.h"
+#include "workspace/ObjectPiece.h"
+#include "workspace/SceneColours.h"
+#include "workspace/WorkspaceWidget.h"
+
+#include <QColorDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QWindow>
+
+namespace zev::app {
+
+using common::MessageIcon;
+
+namespace {
+
+constexpr const char* kSetup = platform::SettingsStore::kSetup;
+
+} // namespace
+
+WorkspaceHost::WorkspaceHost(TDesignForm& form) : QObject(&form), form_(form) {
+    loop_ = new QTimer(this);
+    loop_->setInterval(0);
+    connect(loop_, &QTimer::timeout, this, &WorkspaceHost::Frame);
+}
+
+WorkspaceHost::~WorkspaceHost() = default;
+
+void WorkspaceHost::replaceObjectPiece() {
+    objectPiece_ = std::make_unique<workspace::TObjectPiece>(
+        form_.context().archivePath().toStdString(), form_.context().programDirectory);
+    objectPiece_->SetAutoZoom(form_.autoZoom());
+    if (scene_)
+        scene_->SetObjectPiece(objectPiece_.get());
+}
+
+bool WorkspaceHost::SetupWindowed(int device) {
+    windowed_ = true;
+    speeds_ = platform::readSpeeds(*form_.context().settings, false);
+    form_.AutoZoom->setChecked(speeds_.autoZoom);
+
+    const int version = workspace::probeGraphicsVersion();
+    if (version < workspace::kRequiredGraphicsVersion) {
+        const auto code = version == 0 ? workspace::RenderResult::kNoContext
+                                       : workspace::RenderResult::kVersionTooOld;
+        form_.reporter().report(workspace::DescribeResult(code), "Failure Creating Device And View...",
+                                MessageIcon::Stop);
+        return false;
+    }
+    (void)device; // every listed rasteriser draws through the same OpenGL layer here
+
+    replaceObjectPiece();
+    scene_ = std::make_unique<workspace::MissionScene>(*form_.context().settings,
+                                                       objectPiece_.get());
+    if (!scene_->Setup(false)) {
+        form_.reporter().report(workspace::DescribeResult(workspace::RenderResult::kOk),
+                                "Failure Setting Light State...", MessageIcon::Stop);
+        return false;
+    }
+    widget_ = new workspace::WorkspaceWidget(*scene_);
+    widget_->setObjectName(QStringLiteral("Workspace"));
+    widget_->setFocusPolicy(Qt::StrongFocus);
+    form_.setWorkspaceWidget(widget_);
+    connectForm();
+    deviceReady_ = true;
+    loop_->start();
+    return true;
+}
+
+bool WorkspaceHost::SetupFullScreen(const platform::RenderChoice& choice, int screenIndex,
+                                    QSize mode) {
+    windowed_ = false;
+    speeds_ = platform::readSpeeds(*form_.context().settings, true);
+    form_.AutoZoom->setChecked(speeds_.autoZoom);
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screenIndex < 0 || screenIndex >= screens.size()) {
+        form_.reporter().report(workspace::DescribeResult(workspace::RenderResult::kNoScreen),
+                                "Direct Draw Error!", MessageIcon::Stop);
+        return false;
+    }
+    QScreen* screen = screens[screenIndex];
+    const QSize screenSize = screen->size() * screen->devicePixelRatio();
+    if (mode.width() > screenSize.width() || mode.height() > screenSize.height()) {
+        form_.reporter().report(workspace::DescribeResult(workspace::RenderResult::kNoModeFits),
+                                "Failed to Set Display Mode!", MessageIcon::Stop);
+        return false;
+    }
+    const int version = workspace::probeGraphicsVersion();
+    if (version < workspace::kRequiredGraphicsVersion) {
+        form_.reporter().report(workspace::DescribeResult(version == 0
+                                                              ? workspace::RenderResult::kNoContext
+                                                              : workspace::RenderResult::kVersionTooOld),
+                                "Failed to Create Direct3DRM!", MessageIcon::Stop);
+        return false;
+    }
+
+    // A borderless window over the whole chosen screen.
+    form_.SpeedPanel->hide();
+    form_.statusBar()->hide();
+    form_.menuBar()->hide();
+    form_.setWindowFlag(Qt::FramelessWindowHint, true);
+    if (form_.windowHandle())
+        form_.windowHandle()->setScreen(screen);
+    form_.setGeometry(screen->geometry());
+    form_.showFullScreen();
+
+    replaceObjectPiece();
+    scene_ = std::make_unique<workspace::MissionScene>(*form_.context().settings,
+                                                       objectPiece_.get());
+    if (!scene_->Setup(true)) {
+        form_.reporter().report(workspace::DescribeResult(workspace::RenderResult::kOk),
+                                "Failure Setting Light State...", MessageIcon::Stop);
+        return false;
+    }
+    widget_ = new workspace::WorkspaceWidget(*scene_);
+    widget_->setObjectName(QStringLiteral("Workspace"));
+    widget_->setFocusPolicy(Qt::StrongFocus);
+    widget_->SetSpritePointer(choice.spriteMouse);
+    form_.setWorkspaceWidget(widget_);
+    connectForm();
+    form_.reporter().setFullScreenHook([this](const std::function<void()>& box) { showSafely(box); });
+    menuMode_ = false;
+    deviceReady_ = true;
+    loop_->start();
+
+    if (!form_.context().setup.hideInfoForm) {
+        EnterMenuMode();
+        TWelcomeForm welcome(&form_);
+        welcome.exec();
+        if (welcome.doNotShowAgain())
+            form_.context().settings->setBoolean(kSetup, "Hide Info Form", true);
+    }
+    return true;
+}
+
+void WorkspaceHost::connectForm() {
+    form_.setScenePositions(scene_.get());
+    form_.onDocumentReplaced = [this] { documentReplaced(); };
+    form_.installEventFilter(this);
+    widget_->installEventFilter(this);
+    connect(&form_, &TDesignForm::renderQualityChosen, this, [this](bool fill, int value) {
+        if (fill)
+            value == 0x000 ? scene_->PointClick()
+                           : value == 0x040 ? scene_->WireFrameClick() : scene_->SolidClick();
+        else
+            value == 0 ? scene_->FlatClick() : value == 1 ? scene_->GouraudClick() : scene_->PhongClick();
+        widget_->update();
+    });
+    connect(&form_, &TDesignForm::dayNightChosen, this, [this](bool night) {
+        night ? scene_->NightTime1Click() : scene_->DayTime1Click();
+        widget_->update();
+    });
+    connect(&form_, &TDesignForm::colourCommand, this, [this](const QString& which) {
+        using workspace::ColourMenu;
+        const ColourMenu menu = which == QLatin1String("GroundPlaneColor1") ? ColourMenu::GroundPlane
+                                : which == QLatin1String("StandardObjectColor1") ? ColourMenu::StandardObject
+                                : which == QLatin1String("RMGObjectColor1")      ? ColourMenu::RmgObject
+                                : which == QLatin1String("SelectedObjectColor1") ? ColourMenu::SelectedObject
+                                                                                 : ColourMenu::PlayerStartPoint;
+        const platform::Rgb start = workspace::ColourDialogStart(*form_.context().settings, menu);
+        const QColor chosen = QColorDialog::getColor(QColor(start.red, start.green, start.blue),
+                                                     &form_, QString(),
+                                                     QColorDialog::DontUseNativeDialog);
+        if (!chosen.isValid())
+            return;
+        const platform::Rgb rgb{chosen.red(), chosen.green(), chosen.blue()};
+        switch (menu) {
+        case ColourMenu::GroundPlane:
+            scene_->GroundPlaneColor1Click(rgb);
+            break;
+        case ColourMenu::StandardObject:
+            scene_->StandardObjectColor1Click(rgb);
+            break;
+        case ColourMenu::RmgObject:
+            scene_->RMGObjectColor1Click(rgb);
+            break;
+        case ColourMenu::SelectedObject:
+            scene_->SelectedObjectColor1Click(rgb);
+            break;
+        case ColourMenu::PlayerStartPoint:
+            scene_->PlayerStartPointColor1Click(rgb);
+            break;
+        }
+        widget_->update();
+    });
+    connect(&form_, &TDesignForm::projectPathChanged, this, [this] { replaceObjectPiece(); });
+    connect(form_.AutoZoom, &QAction::toggled, this, [this](bool on) {
+        speeds_.autoZoom = on;
+        if (objectPiece_)
+            objectPiece_->SetAutoZoom(on);
+    });
+    connect(&form_, &TDesignForm::closed, this, [this] {
+        loop_->stop();
+        saveSpeeds();
+    });
+}
+
+void WorkspaceHost::documentReplaced() {
+    suspended_ = true;
+    mission::MissionDocument& document = form_.document();
+    // A new mission is untitled; an opened one has its file.
+    if (document.untitled)
+        scene_->BuildMissionScene(document, form_.reporter());
+    else
+        scene_->LoadMissionScene(document, form_.reporter());
+    suspended_ = false;
+    widget_->update();
+}
+
+void WorkspaceHost::saveSpeeds() {
+    platform::writeSpeeds(*form_.context().settings, !windowed_, speeds_);
+    form_.context().settings->sync();
+}
+
+void WorkspaceHost::Frame() {
+    if (paused_ || !widget_)
+        return;
+    if (!form_.isActiveWindow())
+        return;
+    const std::int64_t frameTime = widget_->Clock().Tick();
+    if (suspended_ || menuMode_)
+        return;
+    for (int code = 0; code < 256; ++code)
+        if (keyboard_.isDown(static_cast<std::uint8_t>(code)) && onKeyHeld)
+            onKeyHeld(static_cast<std::uint8_t>(code));
+    scene_->Scene()->Move(frozen_ ? 0.0 : static_cast<double>(frameTime));
+    widget_->update();
+    ++framesDrawn_;
+}
+
+void WorkspaceHost::EnterMenuMode() {
+    if (windowed_)
+        return;
+    menuMode_ = true;
+    form_.SpeedPanel->show();
+    form_.statusBar()->show();
+    form_.menuBar()->show();
+    form_.unsetCursor();
+}
+
+void WorkspaceHost::LeaveMenuMode() {
+    if (windowed_)
+        return;
+    form_.SpeedPanel->hide();
+    form_.statusBar()->hide();
+    form_.menuBar()->hide();
+    menuMode_ = false;
+    keyboard_.clear();
+    if (widget_)
+        widget_->setFocus();
+}
+
+void WorkspaceHost::showSafely(const std::function<void()>& box) {
+    if (windowed_) {
+        box();
+        return;
+    }
+    // Outside menu mode the desktop is shown for the box and the full screen restored after.
+    const bool wasMenuMode = menuMode_;
+    if (!wasMenuMode)
+        EnterMenuMode();
+    box();
+    if (!wasMenuMode)
+        LeaveMenuMode();
+}
+
+bool WorkspaceHost::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space && !windowed_) {
+            if (key->isAutoRepeat())
+                return true;
+            if (!deviceReady_)
+                form_.reporter().report("Fatal Error has Occured in Aplication, Exit and Reload!",
+                                        "ZEVEDIT 3D", MessageIcon::Information);
+            else if (menuMode_)
+                LeaveMenuMode();
+            else
+                EnterMenuMode();
+            return true;
+        }
+        keyboard_.press(key->key(), key->modifiers() & Qt::KeypadModifier);
+        break;
+    }
+    case QEvent::KeyRelease: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat())
+            keyboard_.release(key->key(), key->modifiers() & Qt::KeypadModifier);
+        break;
+    }
+    case QEvent::FocusOut:
+        keyboard_.clear();
+        break;
+    case QEvent::WindowStateChange:
+        if (watched == &form_) {
+            paused_ = form_.isMinimized();
+            if (!paused_)
+                gamedata::CheckIndexFiles(form_.context().archivePath().toStdString(),
+                                          form_.context().programDirectory);
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace zev::app

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "platform/EditorSettings.h"
+
+#include "workspace/KeyboardState.h"
+#include "workspace/WorkspaceWidget.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class QTimer;
+
+namespace zev::workspace {
+class MissionScene;
+class TObjectPiece;
+class WorkspaceWidget;
+} // namespace zev::workspace
+
+namespace zev::app {
+
+class TDesignForm;
+
+// The rendering device of a main window: the workspace widget over the mission scene, set up
+// windowed or full screen, and the frame loop that polls the keyboard, moves the scene and
+// redraws it continuously while the window is active. Full screen, the space bar toggles menu
+// mode, in which the menu and dialogs are usable and nothing is drawn.
+class WorkspaceHost : public QObject {
+    Q_OBJECT
+public:
+    explicit WorkspaceHost(TDesignForm& form);
+    ~WorkspaceHost() override;
+
+    // Both report their failures through the main window's message routine.
+    bool SetupWindowed(int device);
+    bool SetupFullScreen(const platform::RenderChoice& choice, int screenIndex, QSize mode);
+
+    bool IsWindowed() const { return windowed_; }
+    bool InMenuMode() const { return menuMode_; }
+    bool DeviceReady() const { return deviceReady_; }
+    void EnterMenuMode();
+    void LeaveMenuMode();
+
+    // Suspends drawing while the scene is rebuilt or a long job runs.
+    void SetSuspended(bool suspended) { suspended_ = suspended; }
+    // While frozen the frame loop advances the scene by 0.
+    void SetFrozen(bool frozen) { frozen_ = frozen; }
+
+    workspace::MissionScene& Scene() { return *scene_; }
+    workspace::WorkspaceWidget* Widget() const { return widget_; }
+    workspace::KeyboardState& Keyboard() { return keyboard_; }
+    const platform::SpeedSettings& Speeds() const { return speeds_; }
+    // One call per drawn frame for every key that is down (the workspace key actions).
+    std::function<void(std::uint8_t scanCode)> onKeyHeld;
+    int FramesDrawn() const { return framesDrawn_; }
+
+    // The frame function, called by the loop's timer.
+    void Frame();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void connectForm();
+    void documentReplaced();
+    void replaceObjectPiece();
+    void showSafely(const std::function<void()>& box);
+    void saveSpeeds();
+
+    TDesignForm& form_;
+    std::unique_ptr<workspace::TObjectPiece> objectPiece_;
+    std::unique_ptr<workspace::MissionScene> scene_;
+    QPointer<workspace::WorkspaceWidget> widget_;
+    QTimer* loop_;
+    workspace::KeyboardState keyboard_;
+    platform::SpeedSettings speeds_;
+    bool windowed_ = true;
+    bool menuMode_ = false;
+    bool deviceReady_ = false;
+    bool suspended_ = false;
+    bool frozen_ = false;
+    bool paused_ = false;
+    int framesDrawn_ = 0;
+};
+
+} // namespace zev::app
