@@ -49,6 +49,9 @@ bool DocumentController::newMission() {
     if (!selection)
         return false;
     ui_.setBusy(true);
+    // A new mission keeps nothing of the previous one: header fields no default names (the
+    // world flags), the briefings and the objects all start empty.
+    document_ = MissionDocument{};
     storeSelection(document_, *selection);
     patch_ = selection->patch ? 1 : 0;
     resetToNewMission(document_, programDirectory_, patch_);
