@@ -52,29 +52,9 @@ bool WorkspaceHost::SetupWindowed(int device) {
     speeds_ = platform::readSpeeds(*form_.context().settings, false);
     form_.AutoZoom->setChecked(speeds_.autoZoom);
 
-    const int version = workspace::probeGraphicsVersion();
-    if (version < workspace::kRequiredGraphicsVersion) {
-        const auto code = version == 0 ? workspace::RenderResult::kNoContext
-                                       : workspace::RenderResult::kVersionTooOld;
-        form_.reporter().report(workspace::DescribeResult(code), "Failure Creating Device And View...",
-                                MessageIcon::Stop);
-        return false;
-    }
     (void)device; // every listed rasteriser draws through the same OpenGL layer here
-
-    replaceObjectPiece();
-    scene_ = std::make_unique<workspace::MissionScene>(*form_.context().settings,
-                                                       objectPiece_.get());
-    if (!scene_->Setup(false)) {
-        form_.reporter().report(workspace::DescribeResult(workspace::RenderResult::kOk),
-                                "Failure Setting Light State...", MessageIcon::Stop);
+    if (!checkGraphics("Failure Creating Device And View...") || !createWorkspace(false))
         return false;
-    }
-    widget_ = new workspace::WorkspaceWidget(*scene_);
-    widget_->setObjectName(QStringLiteral("Workspace"));
-    widget_->setFocusPolicy(Qt::StrongFocus);
-    form_.setWorkspaceWidget(widget_);
-    connectForm();
     deviceReady_ = true;
     loop_->start();
     return true;
@@ -98,14 +78,8 @@ bool WorkspaceHost::SetupFullScreen(const platform::RenderChoice& choice, int sc
                                 "Failed to Set Display Mode!", MessageIcon::Stop);
         return false;
     }
-    const int version = workspace::probeGraphicsVersion();
-    if (version < workspace::kRequiredGraphicsVersion) {
-        form_.reporter().report(workspace::DescribeResult(version == 0
-                                                              ? workspace::RenderResult::kNoContext
-                                                              : workspace::RenderResult::kVersionTooOld),
-                                "Failed to Create Direct3DRM!", MessageIcon::Stop);
+    if (!checkGraphics("Failed to Create Direct3DRM!"))
         return false;
-    }
 
     // A borderless window over the whole chosen screen.
     form_.SpeedPanel->hide();
@@ -117,20 +91,9 @@ bool WorkspaceHost::SetupFullScreen(const platform::RenderChoice& choice, int sc
     form_.setGeometry(screen->geometry());
     form_.showFullScreen();
 
-    replaceObjectPiece();
-    scene_ = std::make_unique<workspace::MissionScene>(*form_.context().settings,
-                                                       objectPiece_.get());
-    if (!scene_->Setup(true)) {
-        form_.reporter().report(workspace::DescribeResult(workspace::RenderResult::kOk),
-                                "Failure Setting Light State...", MessageIcon::Stop);
+    if (!createWorkspace(true))
         return false;
-    }
-    widget_ = new workspace::WorkspaceWidget(*scene_);
-    widget_->setObjectName(QStringLiteral("Workspace"));
-    widget_->setFocusPolicy(Qt::StrongFocus);
     widget_->SetSpritePointer(choice.spriteMouse);
-    form_.setWorkspaceWidget(widget_);
-    connectForm();
     form_.reporter().setFullScreenHook([this](const std::function<void()>& box) { showSafely(box); });
     menuMode_ = false;
     deviceReady_ = true;
@@ -143,6 +106,33 @@ bool WorkspaceHost::SetupFullScreen(const platform::RenderChoice& choice, int sc
         if (welcome.doNotShowAgain())
             form_.context().settings->setBoolean(kSetup, "Hide Info Form", true);
     }
+    return true;
+}
+
+bool WorkspaceHost::checkGraphics(const char* failureCaption) {
+    const int version = workspace::probeGraphicsVersion();
+    if (version >= workspace::kRequiredGraphicsVersion)
+        return true;
+    const auto code = version == 0 ? workspace::RenderResult::kNoContext
+                                   : workspace::RenderResult::kVersionTooOld;
+    form_.reporter().report(workspace::DescribeResult(code), failureCaption, MessageIcon::Stop);
+    return false;
+}
+
+bool WorkspaceHost::createWorkspace(bool fullScreen) {
+    replaceObjectPiece();
+    scene_ = std::make_unique<workspace::MissionScene>(*form_.context().settings,
+                                                       objectPiece_.get());
+    if (!scene_->Setup(fullScreen)) {
+        form_.reporter().report(workspace::DescribeResult(workspace::RenderResult::kOk),
+                                "Failure Setting Light State...", MessageIcon::Stop);
+        return false;
+    }
+    widget_ = new workspace::WorkspaceWidget(*scene_);
+    widget_->setObjectName(QStringLiteral("Workspace"));
+    widget_->setFocusPolicy(Qt::StrongFocus);
+    form_.setWorkspaceWidget(widget_);
+    connectForm();
     return true;
 }
 

@@ -63,6 +63,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Reports the failure under `failureCaption` when no OpenGL 3.3 context can be made.
+    bool checkGraphics(const char* failureCaption);
+    // The object piece, the scene and the widget in the main window's workspace area.
+    bool createWorkspace(bool fullScreen);
     void connectForm();
     void documentReplaced();
     void replaceObjectPiece();
