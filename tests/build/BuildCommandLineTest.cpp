@@ -4,6 +4,7 @@
 
 #include "common/FileIo.h"
 
+#include "CliRun.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,22 +14,9 @@ using namespace zev::cli;
 
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 CommandRun run(const std::filesystem::path& home, const std::string& name,
                std::vector<std::string> args) {
-    std::ostringstream out, err;
-    StreamReporter reporter(err);
-    CliContext context{std::move(args), home, reporter, out, err};
-    for (const auto& group : {missionCommands, buildCommands})
-        for (const auto& command : group())
-            if (command.name == name)
-                return {command.run(context, command), out.str(), err.str()};
-    return {-1, "", "no such command"};
+    return runCli(home, {missionCommands, buildCommands}, name, std::move(args));
 }
 
 } // namespace

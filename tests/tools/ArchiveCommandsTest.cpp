@@ -2,6 +2,7 @@
 
 #include "gamedata/ArchiveWriter.h"
 
+#include "CliRun.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -14,20 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 CommandRun run(const fs::path& home, const std::string& name, std::vector<std::string> args) {
-    std::ostringstream out, err;
-    StreamReporter reporter(err);
-    CliContext context{std::move(args), home, reporter, out, err};
-    for (const auto& command : archiveCommands())
-        if (command.name == name)
-            return {command.run(context, command), out.str(), err.str()};
-    return {-1, "", "no such command"};
+    return runCli(home, archiveCommands(), name, std::move(args));
 }
 
 class ArchiveCommandsTest : public ::testing::Test {

@@ -2,6 +2,7 @@
 
 #include "common/FileIo.h"
 
+#include "CliRun.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,20 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 CommandRun run(const fs::path& home, const std::string& name, std::vector<std::string> args) {
-    std::ostringstream out, err;
-    StreamReporter reporter(err);
-    CliContext context{std::move(args), home, reporter, out, err};
-    for (const auto& command : gameDataCommands())
-        if (command.name == name)
-            return {command.run(context, command), out.str(), err.str()};
-    return {-1, "", "no such command"};
+    return runCli(home, gameDataCommands(), name, std::move(args));
 }
 
 std::string fileText(const fs::path& path) {

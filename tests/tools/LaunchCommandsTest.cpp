@@ -4,6 +4,7 @@
 #include "build/MissionPackage.h"
 #include "common/FileIo.h"
 
+#include "CliRun.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -18,21 +19,8 @@ using namespace zev::cli;
 
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 CommandRun run(const fs::path& home, const std::string& name, std::vector<std::string> args) {
-    std::ostringstream out, err;
-    StreamReporter reporter(err);
-    CliContext context{std::move(args), home, reporter, out, err};
-    for (auto group : {launchCommands, missionCommands})
-        for (const auto& command : group())
-            if (command.name == name)
-                return {command.run(context, command), out.str(), err.str()};
-    return {-1, "", "no such command"};
+    return runCli(home, {launchCommands, missionCommands}, name, std::move(args));
 }
 
 std::string readText(const fs::path& p) {

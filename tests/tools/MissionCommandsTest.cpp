@@ -2,6 +2,7 @@
 
 #include "common/FileIo.h"
 
+#include "CliRun.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,21 +13,9 @@ using namespace zev::cli;
 
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 CommandRun run(const std::filesystem::path& home, const std::string& name,
-        std::vector<std::string> args) {
-    std::ostringstream out, err;
-    StreamReporter reporter(err);
-    CliContext context{std::move(args), home, reporter, out, err};
-    for (const auto& command : missionCommands())
-        if (command.name == name)
-            return {command.run(context, command), out.str(), err.str()};
-    return {-1, "", "no such command"};
+               std::vector<std::string> args) {
+    return runCli(home, missionCommands(), name, std::move(args));
 }
 
 } // namespace
@@ -34,8 +23,9 @@ CommandRun run(const std::filesystem::path& home, const std::string& name,
 TEST(MissionCommands, NewThenDumpShowsTheMission) {
     TempDir home;
     const std::string file = (home / "t.mdb").string();
-    ASSERT_EQ(run(home.path(), "new", {file, "--project", "WXYZ", "--mission", "Night Raid",
-                                       "--players", "6", "--team-play", "--patch"})
+    ASSERT_EQ(run(home.path(), "new",
+                  {file, "--project", "WXYZ", "--mission", "Night Raid", "--players", "6",
+                   "--team-play", "--patch"})
                   .status,
               kExitOk);
     const CommandRun dump = run(home.path(), "dump", {file});
@@ -84,8 +74,9 @@ TEST(MissionCommands, ReportFailuresAndBadUsageWithTheirStatus) {
     EXPECT_EQ(run(home.path(), "new", {file, "--project", "AB", "--mission", "M", "--players", "9"})
                   .status,
               kExitUsage);
-    EXPECT_EQ(run(home.path(), "new", {file, "--project", "AB", "--mission", "M", "--bogus"}).status,
-              kExitUsage);
+    EXPECT_EQ(
+        run(home.path(), "new", {file, "--project", "AB", "--mission", "M", "--bogus"}).status,
+        kExitUsage);
     EXPECT_EQ(run(home.path(), "save-as", {file}).status, kExitUsage);
     EXPECT_FALSE(std::filesystem::exists(file));
 }

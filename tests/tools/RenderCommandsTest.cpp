@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 
+#include "CliRun.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,22 +12,9 @@ using namespace zev::cli;
 
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 CommandRun run(const std::filesystem::path& home, const std::string& name,
                std::vector<std::string> args) {
-    std::ostringstream out, err;
-    StreamReporter reporter(err);
-    CliContext context{std::move(args), home, reporter, out, err};
-    for (auto group : {missionCommands, renderCommands})
-        for (const auto& command : group())
-            if (command.name == name)
-                return {command.run(context, command), out.str(), err.str()};
-    return {-1, "", "no such command"};
+    return runCli(home, {missionCommands, renderCommands}, name, std::move(args));
 }
 
 // The render command on Qt's "minimal" platform, which never offers OpenGL, with the user's

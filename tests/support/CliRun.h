@@ -1,0 +1,39 @@
+#pragma once
+
+#include "CliCommand.h"
+
+#include <filesystem>
+#include <initializer_list>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// Runs a command of the command-line tool in-process and keeps what it printed.
+struct CommandRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+inline CommandRun runCli(const std::filesystem::path& home,
+                         const std::vector<zev::cli::CliCommand>& commands, const std::string& name,
+                         std::vector<std::string> args) {
+    std::ostringstream out, err;
+    zev::cli::StreamReporter reporter(err);
+    zev::cli::CliContext context{std::move(args), home, reporter, out, err};
+    for (const auto& command : commands)
+        if (command.name == name)
+            return {command.run(context, command), out.str(), err.str()};
+    return {-1, "", "no such command"};
+}
+
+// The same over several groups of commands, e.g. {missionCommands, buildCommands}.
+inline CommandRun runCli(const std::filesystem::path& home,
+                         std::initializer_list<std::vector<zev::cli::CliCommand> (*)()> groups,
+                         const std::string& name, std::vector<std::string> args) {
+    std::vector<zev::cli::CliCommand> commands;
+    for (auto group : groups)
+        for (auto& c : group())
+            commands.push_back(std::move(c));
+    return runCli(home, commands, name, std::move(args));
+}
