@@ -44,6 +44,8 @@ TDesignForm::TDesignForm(EditorContext context, QWidget* parent)
     buildStatusBar();
 
     auto* side = new QWidget;
+    side->setObjectName(QStringLiteral("ObjectPanel"));
+    ObjectPanel = side;
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(2, 2, 2, 2);
     sideLayout->addWidget(ObjectsTabControl);

@@ -63,6 +63,8 @@ public:
     QAction *MouseBtn, *DropperBtn, *SideBtn, *TopBtn;
     QPushButton* DropBtn;
     QListWidget* ObjectBox;
+    // The panel that holds the object tabs and list beside the workspace.
+    QWidget* ObjectPanel;
     // Status bar panels (350, 100, 100, 100 pixels).
     QLabel* StatusPanels[4];
     // Menu.

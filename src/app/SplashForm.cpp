@@ -73,6 +73,9 @@ void TSplashForm::FormCreate() {
     modes_.defaultMode = choice_.displayMode;
     workspace::enumerateDriverModes(drivers_, std::max(0, choice_.fullscreenDriver), rasterisers_,
                                     devices_, modes_);
+    // With no mode chosen yet, a full-screen run starts in the list's default mode (640 x 480).
+    if (!choice_.displayModeStored)
+        choice_.displayMode = modes_.defaultMode;
 }
 
 void TSplashForm::BitBtn1Click() {

@@ -11,6 +11,7 @@
 #include "workspace/SceneColours.h"
 #include "workspace/WorkspaceWidget.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -83,6 +84,7 @@ bool WorkspaceHost::SetupFullScreen(const platform::RenderChoice& choice, int sc
 
     // A borderless window over the whole chosen screen.
     form_.SpeedPanel->hide();
+    form_.ObjectPanel->hide();
     form_.statusBar()->hide();
     form_.menuBar()->hide();
     form_.setWindowFlag(Qt::FramelessWindowHint, true);
@@ -94,6 +96,8 @@ bool WorkspaceHost::SetupFullScreen(const platform::RenderChoice& choice, int sc
     if (!createWorkspace(true))
         return false;
     widget_->SetSpritePointer(choice.spriteMouse);
+    // Space toggles menu mode whichever control of the window has the focus.
+    qApp->installEventFilter(this);
     form_.reporter().setFullScreenHook([this](const std::function<void()>& box) { showSafely(box); });
     menuMode_ = false;
     deviceReady_ = true;
@@ -236,6 +240,7 @@ void WorkspaceHost::EnterMenuMode() {
         return;
     menuMode_ = true;
     form_.SpeedPanel->show();
+    form_.ObjectPanel->show();
     form_.statusBar()->show();
     form_.menuBar()->show();
     form_.unsetCursor();
@@ -245,6 +250,7 @@ void WorkspaceHost::LeaveMenuMode() {
     if (windowed_)
         return;
     form_.SpeedPanel->hide();
+    form_.ObjectPanel->hide();
     form_.statusBar()->hide();
     form_.menuBar()->hide();
     menuMode_ = false;
@@ -268,6 +274,13 @@ void WorkspaceHost::showSafely(const std::function<void()>& box) {
 }
 
 bool WorkspaceHost::eventFilter(QObject* watched, QEvent* event) {
+    // The application-wide filter of a full-screen run only looks at this window's keys.
+    if (watched != &form_ && watched != widget_) {
+        auto* target = qobject_cast<QWidget*>(watched);
+        if (!target || target->window() != &form_ ||
+            (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
+            return QObject::eventFilter(watched, event);
+    }
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -307,6 +320,20 @@ bool WorkspaceHost::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool setUpWorkspace(TDesignForm& form, const platform::RenderChoice& choice,
+                    const workspace::DriverList& drivers, const workspace::ModeList& modes) {
+    auto* host = new WorkspaceHost(form);
+    if (!choice.fullScreen)
+        return host->SetupWindowed(choice.windowedDevice);
+    const int last = std::max(0, static_cast<int>(drivers.rows.size()) - 1);
+    const int driver = std::clamp(choice.fullscreenDriver, 0, last);
+    const int screen = drivers.rows.empty() ? 0 : drivers.rows[driver].screenIndex;
+    QSize mode(640, 480);
+    if (choice.displayMode >= 0 && choice.displayMode < static_cast<int>(modes.rows.size()))
+        mode = QSize(modes.rows[choice.displayMode].width, modes.rows[choice.displayMode].height);
+    return host->SetupFullScreen(choice, screen, mode);
 }
 
 } // namespace zev::app

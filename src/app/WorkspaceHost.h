@@ -2,6 +2,7 @@
 
 #include "platform/EditorSettings.h"
 
+#include "workspace/DeviceEnumeration.h"
 #include "workspace/KeyboardState.h"
 #include "workspace/WorkspaceWidget.h"
 
@@ -88,5 +89,10 @@ private:
     bool paused_ = false;
     int framesDrawn_ = 0;
 };
+
+// Brings the workspace up in a new main window on the start-up form's choice: windowed on the
+// chosen device, or full screen on the chosen screen and resolution.
+bool setUpWorkspace(TDesignForm& form, const platform::RenderChoice& choice,
+                    const workspace::DriverList& drivers, const workspace::ModeList& modes);
 
 } // namespace zev::app

@@ -4,7 +4,6 @@
 #include "SplashForm.h"
 #include "WorkspaceHost.h"
 
-#include "workspace/DeviceEnumeration.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -12,25 +11,6 @@
 #include <QMessageBox>
 
 using namespace zev;
-
-namespace {
-
-bool setUpWorkspace(app::TDesignForm& form, const platform::RenderChoice& choice,
-                    const app::TSplashForm& splash) {
-    auto* host = new app::WorkspaceHost(form);
-    if (!choice.fullScreen)
-        return host->SetupWindowed(choice.windowedDevice);
-    const auto& drivers = splash.drivers().rows;
-    const int driver = std::clamp(choice.fullscreenDriver, 0, std::max(0, int(drivers.size()) - 1));
-    const int screen = drivers.empty() ? 0 : drivers[driver].screenIndex;
-    const auto& modes = splash.modes().rows;
-    QSize mode(640, 480);
-    if (choice.displayMode >= 0 && choice.displayMode < int(modes.size()))
-        mode = QSize(modes[choice.displayMode].width, modes[choice.displayMode].height);
-    return host->SetupFullScreen(choice, screen, mode);
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -77,7 +57,10 @@ int main(int argc, char** argv) {
             : platform::SettingsStore::openUserStore();
     context.settings = settings.get();
 
-    app::TSplashForm splash(context, setUpWorkspace);
+    app::TSplashForm splash(context, [](app::TDesignForm& form, const platform::RenderChoice& choice,
+                                        const app::TSplashForm& start) {
+        return app::setUpWorkspace(form, choice, start.drivers(), start.modes());
+    });
     splash.show();
     // Closing the start-up form ends the program.
     QObject::connect(&splash, &QDialog::finished, &application, &QApplication::quit);

@@ -65,8 +65,10 @@ RenderChoice readRenderChoice(const SettingsStore& store) {
         c.fullscreenDriver = v - 1;
     if (const int v = store.integer(R, "Fullscreen Device", 0); v > 0) {
         c.fullscreenDevice = v - 1;
-        if (const int m = store.integer(R, "Display Mode", 0); m > 0)
+        if (const int m = store.integer(R, "Display Mode", 0); m > 0) {
             c.displayMode = m - 1;
+            c.displayModeStored = true;
+        }
     }
     c.spriteMouse = store.integer(R, "Use Sprite Mouse", 0) > 0;
     c.zBuffering = store.integer(R, "Z-Buffering", 0) > 0;

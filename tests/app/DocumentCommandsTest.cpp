@@ -1,0 +1,357 @@
+#include "AppTestSupport.h"
+
+#include "mission/MissionFile.h"
+#include "mission/MissionHeader.h"
+#include "mission/NewMission.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSignalSpy>
+
+#include <fstream>
+
+using namespace zev;
+using apptest::ScriptedDesignForm;
+using apptest::Selection;
+using mission::MissionHeader;
+using zev::app::UnsavedChoice;
+
+namespace {
+
+class DocumentCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = std::make_unique<ScriptedDesignForm>(sandbox.context());
+        form->show();
+    }
+
+    std::string title() const { return form->windowTitle().toStdString(); }
+    std::string projectName() const {
+        return form->document().header.text(MissionHeader::projectName);
+    }
+    std::string missionName() const {
+        return form->document().header.text(MissionHeader::missionName);
+    }
+
+    // The document-dependent controls as one state; -1 when they disagree.
+    int documentControls() const {
+        const bool first = form->SaveBtn->isEnabled();
+        for (const QAction* a : {form->SaveAsBtn, form->SaveItem, form->SaveAsItem})
+            if (a->isEnabled() != first)
+                return -1;
+        if (form->ProjectSettings->isEnabled() != first)
+            return -1;
+        return first ? 1 : 0;
+    }
+
+    void makeNewMission(const std::string& project = "ABCD") {
+        form->newAnswers.push_back(Selection(project, "Test Mission"));
+        form->NewBtn->trigger();
+        ASSERT_EQ(title(), "ZEVEDIT 3D  [New Mission]");
+    }
+
+    // A mission file made without the window.
+    std::filesystem::path writeMission(const std::string& name, const std::string& project) {
+        mission::MissionDocument document;
+        mission::storeSelection(document, Selection(project, "From Disk"));
+        mission::resetToNewMission(document, sandbox.home(), 0);
+        mission::RecordPositions positions(document);
+        common::RecordingReporter reporter;
+        const auto path = sandbox.file(name);
+        EXPECT_TRUE(
+            mission::MissionFile::save(document, path, sandbox.home(), positions, 0, reporter));
+        return path;
+    }
+
+    static std::string projectNameIn(const std::filesystem::path& path) {
+        mission::MissionDocument document;
+        std::uint8_t patch = 0;
+        common::RecordingReporter reporter;
+        if (!mission::MissionFile::open(document, patch, path, {}, reporter))
+            return "<unreadable>";
+        return document.header.text(MissionHeader::projectName);
+    }
+
+    apptest::EditorSandbox sandbox;
+    std::unique_ptr<ScriptedDesignForm> form;
+};
+
+TEST_F(DocumentCommands, StartWithThePlainTitleAndNoDocumentThenNewEnablesTheDocumentControls) {
+    EXPECT_EQ(title(), "ZEVEDIT 3D");
+    EXPECT_EQ(documentControls(), 0);
+    for (const QAction* a :
+         {form->NewBtn, form->OpenBtn, form->NewItem, form->OpenItem, form->ExitItem})
+        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    // Disabled actions do not run their command: nothing is asked.
+    form->SaveBtn->trigger();
+    form->SaveAsItem->trigger();
+    EXPECT_EQ(form->saveAsked, 0);
+    EXPECT_FALSE(form->controller().save());
+
+    makeNewMission("WXYZ");
+    EXPECT_EQ(form->newAsked, 1);
+    EXPECT_EQ(form->unsavedAsked, 0);
+    EXPECT_EQ(documentControls(), 1);
+    EXPECT_EQ(projectName(), "WXYZ");
+    EXPECT_TRUE(form->document().untitled);
+    EXPECT_FALSE(form->document().modified);
+    EXPECT_EQ(form->messageBoxes, 0);
+}
+
+TEST_F(DocumentCommands, NewWhileUnmodifiedAsksNothingAndACancelledSelectionKeepsTheMission) {
+    makeNewMission("AAAA");
+    form->newAnswers.push_back(std::nullopt);
+    form->NewItem->trigger();
+    EXPECT_EQ(form->unsavedAsked, 0);
+    EXPECT_EQ(form->newAsked, 2);
+    EXPECT_EQ(projectName(), "AAAA");
+    EXPECT_EQ(title(), "ZEVEDIT 3D  [New Mission]");
+    EXPECT_EQ(documentControls(), 1);
+
+    form->newAnswers.push_back(Selection("BBBB", "Second", 6, false));
+    form->NewBtn->trigger();
+    EXPECT_EQ(form->unsavedAsked, 0);
+    EXPECT_EQ(projectName(), "BBBB");
+    EXPECT_EQ(form->document().header.text(MissionHeader::numberOfPlayers), "6");
+    EXPECT_EQ(form->document().header.byte(MissionHeader::freeForAll), 0);
+}
+
+TEST_F(DocumentCommands, ModifiedWorkWithCancelKeepsEverythingAndDumpItDiscardsIt) {
+    makeNewMission("AAAA");
+    form->document().header.setText(MissionHeader::missionName, "Edited");
+    form->document().modified = true;
+    const mission::MissionDocument before = form->document();
+
+    form->unsavedAnswers.push_back(UnsavedChoice::Cancel);
+    form->NewBtn->trigger();
+    EXPECT_EQ(form->unsavedAsked, 1);
+    EXPECT_EQ(form->newAsked, 1) << "Cancel must stop before the selection dialog";
+    EXPECT_TRUE(form->document() == before);
+    EXPECT_TRUE(form->document().modified);
+    EXPECT_EQ(title(), "ZEVEDIT 3D  [New Mission]");
+
+    // Cancel before Open: no open dialog either.
+    form->unsavedAnswers.push_back(UnsavedChoice::Cancel);
+    form->OpenBtn->trigger();
+    EXPECT_EQ(form->openAsked, 0);
+    EXPECT_TRUE(form->document() == before);
+
+    form->unsavedAnswers.push_back(UnsavedChoice::DumpIt);
+    form->newAnswers.push_back(Selection("BBBB", "Fresh"));
+    form->NewBtn->trigger();
+    EXPECT_EQ(form->saveAsked, 0);
+    EXPECT_EQ(projectName(), "BBBB");
+    EXPECT_EQ(missionName(), "Fresh");
+    EXPECT_FALSE(form->document().modified);
+    EXPECT_TRUE(form->document().untitled);
+    // Nothing was written anywhere.
+    for (const auto& entry : std::filesystem::directory_iterator(sandbox.dir.path()))
+        EXPECT_NE(entry.path().extension(), ".mdb") << entry.path();
+}
+
+TEST_F(DocumentCommands,
+       SaveItOnAnUntitledMissionAsksForANameAndACancelledDialogCancelsTheCommand) {
+    makeNewMission("AAAA");
+    form->document().modified = true;
+    const auto path = sandbox.file("saved-first.mdb");
+
+    form->unsavedAnswers.push_back(UnsavedChoice::SaveIt);
+    form->saveAnswers.push_back(std::nullopt);
+    form->NewBtn->trigger();
+    EXPECT_EQ(form->saveAsked, 1);
+    EXPECT_EQ(form->newAsked, 1) << "a cancelled save dialog cancels New";
+    EXPECT_TRUE(form->document().modified);
+    EXPECT_EQ(projectName(), "AAAA");
+
+    form->unsavedAnswers.push_back(UnsavedChoice::SaveIt);
+    form->saveAnswers.push_back(path);
+    form->newAnswers.push_back(Selection("BBBB"));
+    form->NewBtn->trigger();
+    EXPECT_EQ(form->saveAsked, 2);
+    ASSERT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(projectNameIn(path), "AAAA") << "the old work was saved before the new mission";
+    EXPECT_EQ(projectName(), "BBBB");
+    EXPECT_EQ(title(), "ZEVEDIT 3D  [New Mission]");
+    EXPECT_EQ(form->messageBoxes, 0);
+}
+
+TEST_F(DocumentCommands, SaveItOnAnOpenedMissionWritesItsOwnFileWithoutAsking) {
+    const auto path = writeMission("opened.mdb", "DISK");
+    form->openAnswers.push_back(path);
+    form->OpenItem->trigger();
+    ASSERT_EQ(projectName(), "DISK");
+    form->document().header.setText(MissionHeader::projectName, "EDIT");
+    form->document().modified = true;
+
+    form->unsavedAnswers.push_back(UnsavedChoice::SaveIt);
+    form->newAnswers.push_back(Selection("NEWP"));
+    form->NewBtn->trigger();
+    EXPECT_EQ(form->saveAsked, 0);
+    EXPECT_EQ(projectNameIn(path), "EDIT");
+    EXPECT_EQ(projectName(), "NEWP");
+}
+
+TEST_F(DocumentCommands, SaveOnANewMissionAsksForANameOnceAndTheSecondSaveWritesTheSameFile) {
+    makeNewMission("AAAA");
+    const auto path = sandbox.file("named");
+    form->saveAnswers.push_back(path);
+    form->SaveBtn->trigger();
+    EXPECT_EQ(form->saveAsked, 1);
+    ASSERT_TRUE(std::filesystem::exists(path)) << "the name is used as typed, no extension";
+    EXPECT_EQ(title(), "ZEVEDIT 3D  [" + path.string() + "]");
+    EXPECT_FALSE(form->document().untitled);
+    EXPECT_FALSE(form->document().modified);
+
+    form->document().header.setText(MissionHeader::projectName, "CCCC");
+    form->document().modified = true;
+    form->SaveItem->trigger();
+    EXPECT_EQ(form->saveAsked, 1) << "the second Save must not ask again";
+    EXPECT_EQ(projectNameIn(path), "CCCC");
+    EXPECT_FALSE(form->document().modified);
+    EXPECT_EQ(title(), "ZEVEDIT 3D  [" + path.string() + "]");
+    EXPECT_EQ(form->messageBoxes, 0);
+}
+
+TEST_F(DocumentCommands, SaveAsWritesTheChosenFileAndTakesItsTitleWhileACancelChangesNothing) {
+    const auto first = writeMission("first.mdb", "DISK");
+    form->openAnswers.push_back(first);
+    form->OpenBtn->trigger();
+    const std::string openedTitle = title();
+
+    form->saveAnswers.push_back(std::nullopt);
+    form->SaveAsBtn->trigger();
+    EXPECT_EQ(title(), openedTitle);
+    EXPECT_EQ(form->controller().fileName(), first.string());
+
+    const auto second = sandbox.file("second.mdb");
+    form->document().header.setText(MissionHeader::projectName, "COPY");
+    form->saveAnswers.push_back(second);
+    form->SaveAsItem->trigger();
+    EXPECT_EQ(title(), "ZEVEDIT 3D  [" + second.string() + "]");
+    EXPECT_EQ(projectNameIn(second), "COPY");
+    EXPECT_EQ(projectNameIn(first), "DISK") << "Save As leaves the old file alone";
+
+    // Save now goes to the new file.
+    form->document().header.setText(MissionHeader::projectName, "LAST");
+    form->SaveBtn->trigger();
+    EXPECT_EQ(projectNameIn(second), "LAST");
+    EXPECT_EQ(form->saveAsked, 2);
+}
+
+TEST_F(DocumentCommands, OpenShowsTheFullPathInTheTitleWithTwoBlanksAndEnablesTheControls) {
+    const auto path = writeMission("mission one.mdb", "DISK");
+    form->openAnswers.push_back(path);
+    form->OpenBtn->trigger();
+    EXPECT_EQ(title(), "ZEVEDIT 3D  [" + path.string() + "]");
+    EXPECT_EQ(app::DocumentController::titleFor("/m/x.mdb"), "ZEVEDIT 3D  [/m/x.mdb]");
+    EXPECT_EQ(documentControls(), 1);
+    EXPECT_EQ(projectName(), "DISK");
+    EXPECT_EQ(missionName(), "From Disk");
+    EXPECT_FALSE(form->document().untitled);
+    EXPECT_FALSE(form->document().modified);
+    EXPECT_EQ(form->controller().fileName(), path.string());
+
+    // A cancelled open dialog changes nothing.
+    form->openAnswers.push_back(std::nullopt);
+    form->OpenItem->trigger();
+    EXPECT_EQ(title(), "ZEVEDIT 3D  [" + path.string() + "]");
+    EXPECT_EQ(projectName(), "DISK");
+}
+
+TEST_F(DocumentCommands, AFailedOpenReportsAndKeepsTitleControlsAndThePreviousDocument) {
+    const auto broken = sandbox.file("broken.mdb");
+    std::ofstream(broken, std::ios::binary) << "this is not a mission file at all";
+    form->showBoxes = true;
+    std::string boxText, boxCaption;
+    const auto readAndClose = [&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        boxText = box->text().toStdString();
+        boxCaption = box->windowTitle().toStdString();
+        box->accept();
+    };
+
+    // Without a document.
+    apptest::answerNextModal(readAndClose);
+    form->openAnswers.push_back(broken);
+    form->OpenBtn->trigger();
+    EXPECT_EQ(form->messageBoxes, 1);
+    EXPECT_EQ(boxText, "Unkown File Type...");
+    EXPECT_FALSE(boxCaption.empty());
+    EXPECT_EQ(title(), "ZEVEDIT 3D");
+    EXPECT_EQ(documentControls(), 0);
+    EXPECT_FALSE(form->controller().hasDocument());
+
+    // Over an opened mission.
+    form->showBoxes = false;
+    const auto good = writeMission("good.mdb", "GOOD");
+    form->openAnswers.push_back(good);
+    form->OpenBtn->trigger();
+    const mission::MissionDocument before = form->document();
+    form->openAnswers.push_back(broken);
+    form->OpenBtn->trigger();
+    EXPECT_EQ(form->messageBoxes, 2);
+    EXPECT_EQ(title(), "ZEVEDIT 3D  [" + good.string() + "]");
+    EXPECT_EQ(documentControls(), 1);
+    EXPECT_TRUE(form->document() == before);
+    EXPECT_EQ(form->controller().fileName(), good.string());
+
+    // Over a new mission: a missing file.
+    makeNewMission("NEWM");
+    form->openAnswers.push_back(sandbox.file("missing.mdb"));
+    form->OpenBtn->trigger();
+    EXPECT_EQ(form->messageBoxes, 3);
+    EXPECT_EQ(title(), "ZEVEDIT 3D  [New Mission]");
+    EXPECT_EQ(documentControls(), 1);
+    EXPECT_EQ(projectName(), "NEWM");
+    EXPECT_TRUE(form->document().untitled);
+}
+
+TEST_F(DocumentCommands, ClosingAsksAboutUnsavedWorkAndACancelledSaveDialogKeepsTheWindowOpen) {
+    QSignalSpy closed(form.get(), &app::TDesignForm::closed);
+    makeNewMission("AAAA");
+    form->document().modified = true;
+
+    form->unsavedAnswers.push_back(UnsavedChoice::Cancel);
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+
+    form->unsavedAnswers.push_back(UnsavedChoice::SaveIt);
+    form->saveAnswers.push_back(std::nullopt);
+    form->ExitItem->trigger();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(closed.count(), 0);
+    EXPECT_TRUE(form->document().modified);
+
+    const auto path = sandbox.file("on-close.mdb");
+    form->unsavedAnswers.push_back(UnsavedChoice::SaveIt);
+    form->saveAnswers.push_back(path);
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_EQ(projectNameIn(path), "AAAA");
+    EXPECT_EQ(form->unsavedAsked, 3);
+}
+
+TEST_F(DocumentCommands, ClosingUnmodifiedWorkAsksNothingAndDumpItClosesWithoutSaving) {
+    QSignalSpy closed(form.get(), &app::TDesignForm::closed);
+    makeNewMission("AAAA");
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(form->unsavedAsked, 0);
+    EXPECT_EQ(closed.count(), 1);
+
+    auto second = std::make_unique<ScriptedDesignForm>(sandbox.context());
+    second->show();
+    second->newAnswers.push_back(Selection("BBBB"));
+    second->NewBtn->trigger();
+    second->document().modified = true;
+    second->unsavedAnswers.push_back(UnsavedChoice::DumpIt);
+    EXPECT_TRUE(second->close());
+    EXPECT_EQ(second->saveAsked, 0);
+    EXPECT_FALSE(second->document().modified);
+    EXPECT_FALSE(second->document().untitled);
+}
+
+} // namespace

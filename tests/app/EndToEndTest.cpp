@@ -1,0 +1,535 @@
+// The editor on a real (virtual) display: start-up form, windowed launch on the demo data,
+// new mission, save, reopen, then a full-screen run with menu mode. Pictures of each step are
+// kept in the artefact directory.
+
+#include "AppTestSupport.h"
+
+#include "app/DesignForm.h"
+#include "app/SelectionForm.h"
+#include "app/SplashForm.h"
+#include "app/WorkspaceHost.h"
+#include "gamedata/DemoData.h"
+#include "mission/MissionFile.h"
+#include "mission/MissionHeader.h"
+#include "mission/MissionObjectRecord.h"
+#include "mission/NewMission.h"
+#include "platform/EditorSettings.h"
+#include "workspace/DeviceEnumeration.h"
+#include "workspace/OffscreenRender.h"
+#include "workspace/WorkspaceWidget.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+
+using namespace zev;
+using app::TDesignForm;
+using app::TSplashForm;
+using app::WorkspaceHost;
+using mission::MissionHeader;
+using platform::SettingsStore;
+
+namespace {
+
+constexpr const char* R = SettingsStore::kRenderOptions;
+
+void EnsureGuiApplication() {
+    if (QCoreApplication::instance())
+        return;
+    workspace::PrepareOffscreenPlatform();
+    static int argc = 1;
+    static char name[] = "zev_app_display_tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv); // lives until the process ends
+}
+
+std::filesystem::path Artefact(const std::string& name) {
+    const std::filesystem::path dir = ZEV_ARTEFACT_DIR;
+    std::filesystem::create_directories(dir);
+    return dir / name;
+}
+
+void SavePicture(const QImage& image, const std::string& name) {
+    EXPECT_TRUE(image.save(QString::fromStdString(Artefact(name).string()))) << name;
+}
+
+// The device set-up of the program.
+bool SetUpWorkspace(TDesignForm& form, const platform::RenderChoice& choice,
+                    const TSplashForm& splash) {
+    return setUpWorkspace(form, choice, splash.drivers(), splash.modes());
+}
+
+// The window as the user sees it: the widgets with the workspace's last frame drawn in.
+QImage WindowPicture(TDesignForm& form, workspace::WorkspaceWidget* widget) {
+    QImage picture = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (widget) {
+        QPainter painter(&picture);
+        const QPoint at = widget->mapTo(&form, QPoint(0, 0));
+        painter.drawImage(QRect(at, widget->size()), widget->grabFramebuffer());
+    }
+    return picture;
+}
+
+int CountNear(const QImage& image, const QRect& area, QColor colour, int tolerance) {
+    int n = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); y += 2)
+        for (int x = inside.left(); x <= inside.right(); x += 2) {
+            const QColor c = image.pixelColor(x, y);
+            n += std::abs(c.red() - colour.red()) <= tolerance &&
+                 std::abs(c.green() - colour.green()) <= tolerance &&
+                 std::abs(c.blue() - colour.blue()) <= tolerance;
+        }
+    return n;
+}
+
+int DistinctColours(const QImage& image, const QRect& area) {
+    std::vector<QRgb> seen;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); y += 4)
+        for (int x = inside.left(); x <= inside.right(); x += 4)
+            seen.push_back(image.pixel(x, y));
+    std::sort(seen.begin(), seen.end());
+    return int(std::unique(seen.begin(), seen.end()) - seen.begin());
+}
+
+// Lets the frame loop and the paints run for a while.
+void RunFor(int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+// A demo mission with a bunker and a hangar in front of player 1's start point, where the
+// front camera looks.
+std::filesystem::path WriteMissionWithObjects(const std::filesystem::path& path,
+                                              const std::filesystem::path& programDirectory) {
+    using mission::MissionObjectRecord;
+    mission::MissionDocument document;
+    mission::NewMissionSelection selection;
+    selection.projectName = "OBJS";
+    selection.missionName = "Objects";
+    mission::storeSelection(document, selection);
+    mission::resetToNewMission(document, programDirectory, 0);
+    const auto object = [](const char* name, int x, int z) {
+        MissionObjectRecord r;
+        r.setText(MissionObjectRecord::objectName, name);
+        r.setText(MissionObjectRecord::menuText, name);
+        for (int axis = 0; axis < 3; ++axis)
+            r.setInt32(MissionObjectRecord::scale(axis), 1);
+        r.setInt32(MissionObjectRecord::position(0), x);
+        r.setInt32(MissionObjectRecord::position(2), z);
+        return r;
+    };
+    document.objects.place(0, object("bunker", 1700, -79400));
+    document.objects.place(1, object("hangar", -1300, -78000));
+    mission::RecordPositions positions(document);
+    common::RecordingReporter reporter;
+    EXPECT_TRUE(
+        mission::MissionFile::save(document, path, programDirectory, positions, 0, reporter));
+    return path;
+}
+
+// Pixels of the standard object colour (green, shaded).
+int CountGreen(const QImage& image, const QRect& area) {
+    int n = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += c.green() > 100 && c.red() < 20 && c.blue() < c.green() / 2;
+        }
+    return n;
+}
+
+// Fails the test on any message box nobody expected and closes it, and ends any dialog that
+// stays up for more than ten seconds, so that a fault never leaves the run waiting.
+class ModalWatchdog {
+public:
+    ModalWatchdog() {
+        timer_.setInterval(100);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal != current_) {
+                current_ = modal;
+                since_.start();
+                return;
+            }
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (box && since_.elapsed() > 1000) {
+                ADD_FAILURE() << "message box \"" << box->windowTitle().toStdString()
+                              << "\": " << box->text().toStdString();
+                box->reject();
+                current_ = nullptr;
+                return;
+            }
+            if (modal && since_.elapsed() > 10000) {
+                ADD_FAILURE() << "dialog \"" << modal->windowTitle().toStdString() << "\" ("
+                              << modal->metaObject()->className() << ") was never answered";
+                if (auto* dialog = qobject_cast<QDialog*>(modal))
+                    dialog->done(QDialog::Rejected);
+                else
+                    modal->close();
+                current_ = nullptr;
+            }
+        });
+        timer_.start();
+    }
+
+private:
+    QTimer timer_;
+    QPointer<QWidget> current_;
+    QElapsedTimer since_;
+};
+
+// Picks `path` in the editor's file dialog and confirms it.
+// `then` runs once the dialog has gone (to answer what comes after it).
+void ChooseInFileDialog(const std::filesystem::path& path, const char* expectedCaption,
+                        std::function<void()> then = {}) {
+    apptest::answerNextModal([path, expectedCaption, then](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr) << modal->metaObject()->className();
+        EXPECT_EQ(dialog->windowTitle(), expectedCaption);
+        dialog->setDirectory(QString::fromStdString(path.parent_path().string()));
+        // Typed as a user would: the dialog's file list fills in the background, so a file
+        // picked from it may not be listed yet.
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(QString::fromStdString(path.filename().string()));
+        QMetaObject::invokeMethod(dialog, "accept");
+        EXPECT_FALSE(dialog->isVisible()) << "the dialog took " << path;
+        if (then)
+            then();
+    });
+}
+
+class EditorOnDisplay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureGuiApplication();
+        watchdog = std::make_unique<ModalWatchdog>();
+        if (workspace::probeGraphicsVersion() < workspace::kRequiredGraphicsVersion) {
+            if (std::getenv("ZEV_REQUIRE_GL"))
+                FAIL() << "no OpenGL 3.3 on this display";
+            GTEST_SKIP() << "no OpenGL 3.3 context here (run under xvfb-run with Mesa)";
+        }
+        common::RecordingReporter reporter;
+        ASSERT_TRUE(gamedata::demo::writeDemoData(sandbox.dir.path() / "demo", reporter));
+        paths = gamedata::demo::demoDataPaths(sandbox.dir.path() / "demo");
+    }
+
+    app::EditorContext context() {
+        app::EditorContext c = sandbox.context();
+        c.programDirectory = paths.programDirectory;
+        c.archiveOverride = QString::fromStdString(paths.archive.string());
+        return c;
+    }
+
+    static WorkspaceHost* HostOf(TDesignForm* form) { return form->findChild<WorkspaceHost*>(); }
+
+    apptest::EditorSandbox sandbox;
+    gamedata::demo::DemoDataPaths paths;
+    std::unique_ptr<ModalWatchdog> watchdog;
+};
+
+TEST_F(EditorOnDisplay, LaunchesWindowedMakesSavesAndReopensAMissionThenRunsFullScreen) {
+    TSplashForm splash(context(), SetUpWorkspace);
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    RunFor(100);
+    ASSERT_GE(splash.DeviceBox->count(), 1) << "the machine's rasteriser is offered";
+    EXPECT_EQ(splash.DeviceBox->currentIndex(), splash.windowedDevices().preferred);
+    EXPECT_GE(splash.drivers().rows.size(), 1u);
+    EXPECT_FALSE(splash.modes().rows.empty());
+    SavePicture(splash.grab().toImage(), "startup-form.png");
+
+    // --- windowed
+    splash.LaunchControl->setCurrentIndex(0);
+    const int device = splash.DeviceBox->currentIndex();
+    splash.LaunchButton->click();
+    TDesignForm* form = splash.mainWindow();
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(form->isVisible());
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_EQ(sandbox.settings->integer(R, "Launch Mode", -1), 0);
+    EXPECT_EQ(sandbox.settings->integer(R, "Windowed Device", -1), device + 1);
+    WorkspaceHost* host = HostOf(form);
+    ASSERT_NE(host, nullptr);
+    EXPECT_TRUE(host->IsWindowed());
+    EXPECT_TRUE(host->DeviceReady());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    form->activateWindow();
+    const bool active = QTest::qWaitForWindowActive(form, 2000);
+    EXPECT_GT(form->ObjectsTabControl->count(), 0) << "the demo's object groups";
+
+    // A new mission through the window's own selection dialog.
+    apptest::answerNextModal([](QWidget* modal) {
+        auto* selection = qobject_cast<app::TSelectionForm*>(modal);
+        ASSERT_NE(selection, nullptr);
+        selection->ProjectName->setText(QStringLiteral("DEMO"));
+        selection->MissionName->setText(QStringLiteral("Demo Mission"));
+        selection->Players->setValue(4);
+        selection->BitBtn1Click();
+    });
+    form->NewBtn->trigger();
+    EXPECT_EQ(form->windowTitle(), "ZEVEDIT 3D  [New Mission]");
+    EXPECT_TRUE(form->SaveBtn->isEnabled());
+    RunFor(800);
+    // The space bar does nothing special in a window.
+    QTest::keyClick(form, Qt::Key_Space);
+    EXPECT_FALSE(host->InMenuMode());
+
+    const QImage windowed = WindowPicture(*form, host->Widget());
+    SavePicture(windowed, "main-window-windowed.png");
+    const QRect workspace(host->Widget()->mapTo(form, QPoint(0, 0)), host->Widget()->size());
+    EXPECT_GT(workspace.width(), 300);
+    // The day sky fills the top of the workspace; the ground and markers the rest.
+    EXPECT_GT(CountNear(windowed, workspace.adjusted(0, 0, 0, -workspace.height() / 2),
+                        QColor(150, 189, 217), 4),
+              500);
+    EXPECT_GT(DistinctColours(windowed, workspace), 3);
+
+    // Save asks for a name; the file is written where the dialog says.
+    const auto saved = paths.gameDirectory / "missions" / "demo.mdb";
+    ChooseInFileDialog(saved, "ZEVEDIT 3D FileSave");
+    form->SaveBtn->trigger();
+    ASSERT_TRUE(std::filesystem::exists(saved));
+    EXPECT_EQ(form->windowTitle().toStdString(), "ZEVEDIT 3D  [" + saved.string() + "]");
+
+    // Another new mission (nothing to ask: the work is saved), then reopen the saved one.
+    apptest::answerNextModal([](QWidget* modal) {
+        auto* selection = qobject_cast<app::TSelectionForm*>(modal);
+        ASSERT_NE(selection, nullptr);
+        selection->ProjectName->setText(QStringLiteral("TEMP"));
+        selection->BitBtn1Click();
+    });
+    form->NewItem->trigger();
+    ASSERT_EQ(form->document().header.text(MissionHeader::projectName), "TEMP");
+    ChooseInFileDialog(saved, "ZEVEDIT 3D FileOpen");
+    form->OpenBtn->trigger();
+    EXPECT_EQ(form->windowTitle().toStdString(), "ZEVEDIT 3D  [" + saved.string() + "]");
+    EXPECT_EQ(form->document().header.text(MissionHeader::projectName), "DEMO");
+    EXPECT_EQ(form->document().header.text(MissionHeader::missionName), "Demo Mission");
+    EXPECT_FALSE(form->document().untitled);
+    RunFor(300);
+    SavePicture(WindowPicture(*form, host->Widget()), "main-window-reopened.png");
+    EXPECT_GT(host->FramesDrawn(), 0)
+        << "the frame loop runs while the window is active (active: " << active << ")";
+
+    // A mission with objects: the scene shows them in the standard object colour.
+    const auto withObjects = WriteMissionWithObjects(
+        paths.gameDirectory / "missions" / "objects.mdb", paths.programDirectory);
+    EXPECT_EQ(CountGreen(WindowPicture(*form, host->Widget()), workspace), 0);
+    ChooseInFileDialog(withObjects, "ZEVEDIT 3D FileOpen");
+    form->OpenBtn->trigger();
+    ASSERT_EQ(form->document().header.text(MissionHeader::projectName), "OBJS");
+    RunFor(300);
+    const QImage objects = WindowPicture(*form, host->Widget());
+    SavePicture(objects, "main-window-objects.png");
+    EXPECT_GT(CountGreen(objects, workspace), 200);
+
+    // Closing saves the windowed speeds (auto zoom now off) and brings the start-up form back.
+    EXPECT_TRUE(form->AutoZoom->isChecked());
+    form->AutoZoom->trigger();
+    EXPECT_TRUE(form->close());
+    apptest::settle();
+    EXPECT_EQ(splash.mainWindow(), nullptr);
+    EXPECT_TRUE(splash.isVisible());
+    EXPECT_EQ(sandbox.settings->integer(R, "WObject Rotation", -1), 10);
+    EXPECT_FALSE(sandbox.settings->boolean(R, "WAuto Zoom", true));
+    EXPECT_FALSE(sandbox.settings->contains(R, "fsAuto Zoom"));
+
+    // --- full screen, with the welcome form answered "do not show again"
+    bool welcomeSeen = false;
+    apptest::answerNextModal([&](QWidget* modal) {
+        welcomeSeen = true;
+        EXPECT_EQ(modal->windowTitle(), "ZEVEDIT 3D ");
+        auto* box = modal->findChild<QCheckBox*>();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), "Do Not show this form again");
+        box->setChecked(true);
+        SavePicture(modal->grab().toImage(), "fullscreen-welcome.png");
+        static_cast<QDialog*>(modal)->accept();
+    });
+    splash.LaunchControl->setCurrentIndex(1);
+    splash.LaunchButton->click();
+    form = splash.mainWindow();
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(welcomeSeen);
+    EXPECT_TRUE(sandbox.settings->boolean(SettingsStore::kSetup, "Hide Info Form", false));
+    EXPECT_EQ(sandbox.settings->integer(R, "Launch Mode", -1), 1);
+    EXPECT_EQ(sandbox.settings->integer(R, "Fullscreen Driver", -1), 1);
+    EXPECT_EQ(sandbox.settings->integer(R, "Fullscreen Device", -1), 1);
+    host = HostOf(form);
+    ASSERT_NE(host, nullptr);
+    EXPECT_FALSE(host->IsWindowed());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    form->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form, 2000));
+    EXPECT_TRUE(form->isFullScreen());
+    // The welcome form left the run in menu mode: space gives the screen to the workspace.
+    EXPECT_TRUE(host->InMenuMode());
+    ChooseInFileDialog(saved, "ZEVEDIT 3D FileOpen");
+    form->OpenItem->trigger();
+    EXPECT_EQ(form->document().header.text(MissionHeader::projectName), "DEMO");
+    QTest::keyClick(form, Qt::Key_Space);
+    EXPECT_FALSE(host->InMenuMode());
+    EXPECT_FALSE(form->menuBar()->isVisible());
+    EXPECT_FALSE(form->SpeedPanel->isVisible());
+    RunFor(800);
+    QScreen* screen = form->screen();
+    const QImage workspaceOnly = screen->grabWindow(0).toImage();
+    SavePicture(workspaceOnly, "fullscreen-workspace.png");
+    EXPECT_GT(DistinctColours(workspaceOnly, workspaceOnly.rect()), 3);
+
+    QTest::keyClick(form, Qt::Key_Space);
+    EXPECT_TRUE(host->InMenuMode());
+    EXPECT_TRUE(form->menuBar()->isVisible());
+    EXPECT_TRUE(form->SpeedPanel->isVisible());
+    RunFor(300);
+    const QImage menuMode = screen->grabWindow(0).toImage();
+    SavePicture(menuMode, "fullscreen-menu-mode.png");
+    SavePicture(WindowPicture(*form, host->Widget()), "fullscreen-menu-mode-window.png");
+    const QRect menuBar(form->menuBar()->mapTo(form, QPoint(0, 0)), form->menuBar()->size());
+    EXPECT_GT(menuBar.height(), 0);
+    EXPECT_GT(DistinctColours(menuMode, menuBar), 1) << "the menu bar is drawn";
+
+    EXPECT_TRUE(form->close());
+    apptest::settle();
+    EXPECT_TRUE(splash.isVisible());
+    EXPECT_TRUE(sandbox.settings->contains(R, "fsObject Rotation"));
+    splash.close();
+}
+
+TEST_F(EditorOnDisplay, AFullScreenRunWithTheWelcomeFormHiddenStartsOutsideMenuMode) {
+    sandbox.settings->setBoolean(SettingsStore::kSetup, "Hide Info Form", true);
+    sandbox.settings->setInteger(R, "Launch Mode", 1);
+    TSplashForm splash(context(), SetUpWorkspace);
+    splash.show();
+    ASSERT_EQ(splash.LaunchControl->currentIndex(), 1);
+    splash.LaunchButton->click();
+    TDesignForm* form = splash.mainWindow();
+    ASSERT_NE(form, nullptr);
+    WorkspaceHost* host = HostOf(form);
+    ASSERT_NE(host, nullptr);
+    EXPECT_TRUE(host->DeviceReady());
+    EXPECT_FALSE(host->InMenuMode());
+    EXPECT_FALSE(form->menuBar()->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    form->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form, 2000));
+    RunFor(300);
+    EXPECT_GT(host->FramesDrawn(), 0);
+
+    // A message outside menu mode shows the desktop for the box and then gives the screen
+    // back to the workspace.
+    const auto broken = sandbox.file("broken.mdb");
+    std::ofstream(broken, std::ios::binary) << "not a mission";
+    bool menuModeDuringBox = false;
+    std::string boxText;
+    ChooseInFileDialog(broken, "ZEVEDIT 3D FileOpen", [&] {
+        apptest::answerNextModal([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            boxText = box->text().toStdString();
+            menuModeDuringBox = host->InMenuMode() && form->menuBar()->isVisible();
+            box->accept();
+        });
+    });
+    form->OpenBtn->trigger();
+    EXPECT_EQ(boxText, "Unkown File Type...");
+    EXPECT_TRUE(menuModeDuringBox);
+    EXPECT_FALSE(host->InMenuMode());
+    EXPECT_FALSE(form->menuBar()->isVisible());
+
+    // Menu mode stops the frames.
+    QTest::keyClick(form, Qt::Key_Space);
+    ASSERT_TRUE(host->InMenuMode());
+    const int frames = host->FramesDrawn();
+    RunFor(200);
+    EXPECT_EQ(host->FramesDrawn(), frames);
+    // Auto-repeated space does not toggle.
+    QTest::keyPress(form, Qt::Key_Space);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QApplication::sendEvent(form, &repeat);
+    EXPECT_FALSE(host->InMenuMode());
+    QTest::keyRelease(form, Qt::Key_Space);
+
+    EXPECT_TRUE(form->close());
+    apptest::settle();
+    EXPECT_TRUE(splash.isVisible());
+}
+
+TEST_F(EditorOnDisplay, OutsideMenuModeTheWorkspaceHasTheWholeScreen) {
+    sandbox.settings->setBoolean(SettingsStore::kSetup, "Hide Info Form", true);
+    sandbox.settings->setInteger(R, "Launch Mode", 1);
+    TSplashForm splash(context(), SetUpWorkspace);
+    splash.show();
+    splash.LaunchButton->click();
+    TDesignForm* form = splash.mainWindow();
+    ASSERT_NE(form, nullptr);
+    WorkspaceHost* host = HostOf(form);
+    ASSERT_NE(host, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    RunFor(200);
+    ASSERT_FALSE(host->InMenuMode());
+    const QRect screen = form->screen()->geometry();
+    const QRect workspace(host->Widget()->mapToGlobal(QPoint(0, 0)), host->Widget()->size());
+    EXPECT_EQ(workspace, screen);
+    EXPECT_FALSE(form->ObjectsTabControl->isVisible());
+    form->close();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EditorOnDisplay, SpaceTogglesMenuModeWhateverControlHasTheFocus) {
+    sandbox.settings->setBoolean(SettingsStore::kSetup, "Hide Info Form", true);
+    sandbox.settings->setInteger(R, "Launch Mode", 1);
+    TSplashForm splash(context(), SetUpWorkspace);
+    splash.show();
+    splash.LaunchButton->click();
+    TDesignForm* form = splash.mainWindow();
+    ASSERT_NE(form, nullptr);
+    WorkspaceHost* host = HostOf(form);
+    ASSERT_NE(host, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    form->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form, 2000));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : form,
+                    Qt::Key_Space);
+    ASSERT_TRUE(host->InMenuMode());
+
+    // In menu mode the user clicks into the palette; space must still leave menu mode.
+    form->DropBtn->setFocus();
+    RunFor(50);
+    ASSERT_EQ(QApplication::focusWidget(), form->DropBtn);
+    const bool listShown = form->ObjectBox->isVisible();
+    QTest::keyClick(form->DropBtn, Qt::Key_Space);
+    EXPECT_FALSE(host->InMenuMode());
+    EXPECT_EQ(form->ObjectBox->isVisible(), listShown) << "space pressed the focused button";
+    form->close();
+}
+
+} // namespace
