@@ -38,7 +38,8 @@ void SaveFullMission(benchmark::State& state) {
     zev::common::SilentReporter quiet;
     const RecordPositions positions(*doc);
     for (auto _ : state)
-        benchmark::DoNotOptimize(MissionFile::save(*doc, dir / "full.mdb", dir, positions, 0, quiet));
+        benchmark::DoNotOptimize(
+            MissionFile::save(*doc, dir / "full.mdb", dir, positions, 0, quiet));
     state.SetBytesProcessed(state.iterations() * fs::file_size(dir / "full.mdb"));
 }
 BENCHMARK(SaveFullMission)->Unit(benchmark::kMillisecond);

@@ -38,7 +38,8 @@ fs::path executableDirectory(const char* argv0) {
 void printOverview(std::ostream& out, const std::vector<CliCommand>& commands) {
     out << "usage: zevedit-cli [--home DIR] COMMAND [ARGS...]\n\n"
            "Headless commands of ZEVEDIT 3D. --home names the program directory (default: the\n"
-           "directory of this program, or $ZEVEDIT_HOME). 'zevedit-cli COMMAND --help' tells more.\n\n"
+           "directory of this program, or $ZEVEDIT_HOME). 'zevedit-cli COMMAND --help' tells "
+           "more.\n\n"
            "commands:\n";
     for (const auto& c : commands)
         out << "  " << c.name << ' ' << c.synopsis << '\n';
@@ -77,10 +78,11 @@ int main(int argc, char** argv) {
     for (const auto& command : commands) {
         if (command.name != name)
             continue;
-        std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+        std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                      args.end());
         if (rest.size() == 1 && (rest[0] == "--help" || rest[0] == "-h")) {
-            std::cout << "usage: zevedit-cli " << command.name << ' ' << command.synopsis
-                      << "\n\n" << command.help << '\n';
+            std::cout << "usage: zevedit-cli " << command.name << ' ' << command.synopsis << "\n\n"
+                      << command.help << '\n';
             return kExitOk;
         }
         StreamReporter reporter(std::cerr);

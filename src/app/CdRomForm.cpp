@@ -39,14 +39,18 @@ TCdRomForm::TCdRomForm(const QString& location, const QString& driveLetter, QWid
 }
 
 void TCdRomForm::BrowseClick() {
-    const QString dir = QFileDialog::getExistingDirectory(this, QStringLiteral("ZEV CD ROM Location"),
-                                                          CdRomBox->text(),
-                                                          QFileDialog::DontUseNativeDialog);
+    const QString dir =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("ZEV CD ROM Location"),
+                                          CdRomBox->text(), QFileDialog::DontUseNativeDialog);
     if (!dir.isEmpty())
         CdRomBox->setText(dir);
 }
 
-QString TCdRomForm::location() const { return CdRomBox->text(); }
-QString TCdRomForm::driveLetter() const { return DriveLetterBox->currentText(); }
+QString TCdRomForm::location() const {
+    return CdRomBox->text();
+}
+QString TCdRomForm::driveLetter() const {
+    return DriveLetterBox->currentText();
+}
 
 } // namespace zev::app

@@ -105,8 +105,8 @@ void TDesignForm::buildToolBar() {
     connect(SaveAsBtn, &QAction::triggered, this, &TDesignForm::SaveAsBtnClick);
     connect(NewBtn, &QAction::triggered, this, &TDesignForm::NewBtnClick);
     // Their work comes with the build, compile and launch windows and the mouse tools.
-    for (QAction* later : {BuildBtn, CompileBtn, LaunchBtn, ErrorLogBtn, MouseBtn, DropperBtn,
-                           SideBtn, TopBtn})
+    for (QAction* later :
+         {BuildBtn, CompileBtn, LaunchBtn, ErrorLogBtn, MouseBtn, DropperBtn, SideBtn, TopBtn})
         later->setEnabled(false);
     documentActions_ = {SaveBtn, SaveAsBtn};
 }
@@ -163,7 +163,9 @@ const mission::ScenePositions& TDesignForm::scenePositions() {
     return positions_ ? *positions_ : *recordPositions_;
 }
 
-UnsavedChoice TDesignForm::askUnsavedWork() { return TDirtyForm::ask(this); }
+UnsavedChoice TDesignForm::askUnsavedWork() {
+    return TDirtyForm::ask(this);
+}
 
 std::optional<std::filesystem::path> TDesignForm::askOpenPath() {
     const auto path = askMissionOpenPath(this);

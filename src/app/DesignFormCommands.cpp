@@ -26,8 +26,8 @@ constexpr const char* S = platform::SettingsStore::kSetup;
 // The borderless wait window shown while the GEO scan runs.
 class ScanWaitWindow : public gamedata::ScanProgress {
 public:
-    explicit ScanWaitWindow(QWidget* parent) : label_(parent, Qt::Tool | Qt::FramelessWindowHint |
-                                                                  Qt::WindowStaysOnTopHint) {
+    explicit ScanWaitWindow(QWidget* parent)
+        : label_(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
         label_.setMargin(20);
         label_.setFrameStyle(QFrame::Box);
     }
@@ -45,13 +45,25 @@ private:
 
 } // namespace
 
-void TDesignForm::NewBtnClick() { controller_->newMission(); }
-void TDesignForm::OpenItemClick() { controller_->open(); }
-void TDesignForm::SaveItemClick() { controller_->save(); }
-void TDesignForm::SaveAsBtnClick() { controller_->saveAs(); }
-void TDesignForm::ExitItemClick() { close(); }
+void TDesignForm::NewBtnClick() {
+    controller_->newMission();
+}
+void TDesignForm::OpenItemClick() {
+    controller_->open();
+}
+void TDesignForm::SaveItemClick() {
+    controller_->save();
+}
+void TDesignForm::SaveAsBtnClick() {
+    controller_->saveAs();
+}
+void TDesignForm::ExitItemClick() {
+    close();
+}
 
-void TDesignForm::DropBtnClick() { ObjectBox->setVisible(!ObjectBox->isVisible()); }
+void TDesignForm::DropBtnClick() {
+    ObjectBox->setVisible(!ObjectBox->isVisible());
+}
 
 void TDesignForm::ObjectBoxClick() {
     QListWidgetItem* chosen = ObjectBox->currentItem();
@@ -101,7 +113,9 @@ void TDesignForm::About1Click() {
                        "package and launch them."));
 }
 
-bool TDesignForm::autoZoom() const { return AutoZoom->isChecked(); }
+bool TDesignForm::autoZoom() const {
+    return AutoZoom->isChecked();
+}
 
 void TDesignForm::AutoZoomClick() {
     // The item's check mark is the flag.
@@ -139,9 +153,9 @@ void TDesignForm::ZEVCDROMLocation1Click() {
 }
 
 void TDesignForm::ZEVSimEngineExecutableOverride1Click() {
-    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(),
-                                                      QString(), nullptr,
-                                                      QFileDialog::DontUseNativeDialog);
+    const QString file =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), QString(), nullptr,
+                                     QFileDialog::DontUseNativeDialog);
     if (file.isEmpty())
         return;
     context_.settings->setText(S, "ZEV Exe Override", platform::limitExeOverride(file));

@@ -24,8 +24,7 @@ QAction* laterItem(QMenu* menu, const char* name, const char* text) {
     return a;
 }
 
-QAction* radio(QMenu* menu, QActionGroup* group, const char* name, const char* text,
-               bool checked) {
+QAction* radio(QMenu* menu, QActionGroup* group, const char* name, const char* text, bool checked) {
     QAction* a = item(menu, name, text);
     a->setCheckable(true);
     a->setChecked(checked);
@@ -89,8 +88,8 @@ void TDesignForm::buildMenu() {
         QAction* action;
         bool fill;
         int value;
-    } quality[] = {{Point, true, 0x000},  {WireFrame, true, 0x040}, {Solid, true, 0x080},
-                   {Flat, false, 0},      {Gouraud, false, 1},      {Phong, false, 2}};
+    } quality[] = {{Point, true, 0x000}, {WireFrame, true, 0x040}, {Solid, true, 0x080},
+                   {Flat, false, 0},     {Gouraud, false, 1},      {Phong, false, 2}};
     for (const auto& q : quality) {
         const bool isFill = q.fill;
         const int value = q.value;
@@ -122,8 +121,8 @@ void TDesignForm::buildMenu() {
     ZEVProjectFilePath1 = item(setup, "ZEVProjectFilePath1", "ZEV Project File Path");
     ZEVCDROMLocation1 = item(setup, "ZEVCDROMLocation1", "ZEV CD-ROM Location");
     MissionLaunchMek1 = laterItem(setup, "MissionLaunchMek1", "Mission Launch Mek");
-    ZEVSimEngineExecutableOverride1 = item(setup, "ZEVSimEngineExecutableOverride1",
-                                           "ZEV Sim Engine Executable Override");
+    ZEVSimEngineExecutableOverride1 =
+        item(setup, "ZEVSimEngineExecutableOverride1", "ZEV Sim Engine Executable Override");
     KeyboardMapping1 = laterItem(setup, "KeyboardMapping1", "Keyboard Mapping");
     connect(ZEVProjectFilePath1, &QAction::triggered, this, &TDesignForm::ZEVProjectFilePath1Click);
     connect(ZEVCDROMLocation1, &QAction::triggered, this, &TDesignForm::ZEVCDROMLocation1Click);

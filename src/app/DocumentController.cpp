@@ -103,6 +103,8 @@ bool DocumentController::saveAs() {
     return saveTo(fileName_);
 }
 
-bool DocumentController::queryClose() { return settleUnsavedWork(); }
+bool DocumentController::queryClose() {
+    return settleUnsavedWork();
+}
 
 } // namespace zev::app

@@ -21,6 +21,8 @@ TErrorForm::TErrorForm(QWidget* parent) : QDialog(parent) {
     resize(640, 400);
 }
 
-void TErrorForm::showText(const QString& text) { ErrorMemo->setPlainText(text); }
+void TErrorForm::showText(const QString& text) {
+    ErrorMemo->setPlainText(text);
+}
 
 } // namespace zev::app

@@ -30,8 +30,8 @@ void GuiReporter::report(const std::string& text, const std::string& caption,
         // Texts break lines with CR LF; the box wants plain line feeds.
         QString body = QString::fromLatin1(text.c_str());
         body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        QMessageBox box(boxIcon(icon), QString::fromLatin1(caption.c_str()), body,
-                        QMessageBox::Ok, parent_);
+        QMessageBox box(boxIcon(icon), QString::fromLatin1(caption.c_str()), body, QMessageBox::Ok,
+                        parent_);
         box.exec();
     };
     if (hook_)

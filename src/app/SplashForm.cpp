@@ -14,7 +14,6 @@
 
 namespace zev::app {
 
-
 TSplashForm::TSplashForm(EditorContext context, WorkspaceSetup setup, QWidget* parent)
     : QDialog(parent), context_(std::move(context)), setup_(std::move(setup)) {
     setWindowTitle(QStringLiteral("ZEVEDIT 3D"));

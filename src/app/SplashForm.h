@@ -24,8 +24,8 @@ class TSplashForm : public QDialog {
 public:
     // Brings the workspace up in a new main window: windowed or full screen. False when the
     // device could not be set up (the set-up has reported why).
-    using WorkspaceSetup = std::function<bool(TDesignForm&, const platform::RenderChoice&,
-                                              const TSplashForm&)>;
+    using WorkspaceSetup =
+        std::function<bool(TDesignForm&, const platform::RenderChoice&, const TSplashForm&)>;
 
     TSplashForm(EditorContext context, WorkspaceSetup setup, QWidget* parent = nullptr);
     ~TSplashForm() override;

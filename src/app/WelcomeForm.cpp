@@ -24,6 +24,8 @@ TWelcomeForm::TWelcomeForm(QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons);
 }
 
-bool TWelcomeForm::doNotShowAgain() const { return DoNotShow->isChecked(); }
+bool TWelcomeForm::doNotShowAgain() const {
+    return DoNotShow->isChecked();
+}
 
 } // namespace zev::app

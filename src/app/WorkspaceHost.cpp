@@ -98,7 +98,8 @@ bool WorkspaceHost::SetupFullScreen(const platform::RenderChoice& choice, int sc
     widget_->SetSpritePointer(choice.spriteMouse);
     // Space toggles menu mode whichever control of the window has the focus.
     qApp->installEventFilter(this);
-    form_.reporter().setFullScreenHook([this](const std::function<void()>& box) { showSafely(box); });
+    form_.reporter().setFullScreenHook(
+        [this](const std::function<void()>& box) { showSafely(box); });
     menuMode_ = false;
     deviceReady_ = true;
     loop_->start();
@@ -125,8 +126,8 @@ bool WorkspaceHost::checkGraphics(const char* failureCaption) {
 
 bool WorkspaceHost::createWorkspace(bool fullScreen) {
     replaceObjectPiece();
-    scene_ = std::make_unique<workspace::MissionScene>(*form_.context().settings,
-                                                       objectPiece_.get());
+    scene_ =
+        std::make_unique<workspace::MissionScene>(*form_.context().settings, objectPiece_.get());
     if (!scene_->Setup(fullScreen)) {
         form_.reporter().report(workspace::DescribeResult(workspace::RenderResult::kOk),
                                 "Failure Setting Light State...", MessageIcon::Stop);
@@ -147,10 +148,13 @@ void WorkspaceHost::connectForm() {
     widget_->installEventFilter(this);
     connect(&form_, &TDesignForm::renderQualityChosen, this, [this](bool fill, int value) {
         if (fill)
-            value == 0x000 ? scene_->PointClick()
-                           : value == 0x040 ? scene_->WireFrameClick() : scene_->SolidClick();
+            value == 0x000   ? scene_->PointClick()
+            : value == 0x040 ? scene_->WireFrameClick()
+                             : scene_->SolidClick();
         else
-            value == 0 ? scene_->FlatClick() : value == 1 ? scene_->GouraudClick() : scene_->PhongClick();
+            value == 0   ? scene_->FlatClick()
+            : value == 1 ? scene_->GouraudClick()
+                         : scene_->PhongClick();
         widget_->update();
     });
     connect(&form_, &TDesignForm::dayNightChosen, this, [this](bool night) {
@@ -159,15 +163,16 @@ void WorkspaceHost::connectForm() {
     });
     connect(&form_, &TDesignForm::colourCommand, this, [this](const QString& which) {
         using workspace::ColourMenu;
-        const ColourMenu menu = which == QLatin1String("GroundPlaneColor1") ? ColourMenu::GroundPlane
-                                : which == QLatin1String("StandardObjectColor1") ? ColourMenu::StandardObject
-                                : which == QLatin1String("RMGObjectColor1")      ? ColourMenu::RmgObject
-                                : which == QLatin1String("SelectedObjectColor1") ? ColourMenu::SelectedObject
-                                                                                 : ColourMenu::PlayerStartPoint;
+        const ColourMenu menu =
+            which == QLatin1String("GroundPlaneColor1")      ? ColourMenu::GroundPlane
+            : which == QLatin1String("StandardObjectColor1") ? ColourMenu::StandardObject
+            : which == QLatin1String("RMGObjectColor1")      ? ColourMenu::RmgObject
+            : which == QLatin1String("SelectedObjectColor1") ? ColourMenu::SelectedObject
+                                                             : ColourMenu::PlayerStartPoint;
         const platform::Rgb start = workspace::ColourDialogStart(*form_.context().settings, menu);
-        const QColor chosen = QColorDialog::getColor(QColor(start.red, start.green, start.blue),
-                                                     &form_, QString(),
-                                                     QColorDialog::DontUseNativeDialog);
+        const QColor chosen =
+            QColorDialog::getColor(QColor(start.red, start.green, start.blue), &form_, QString(),
+                                   QColorDialog::DontUseNativeDialog);
         if (!chosen.isValid())
             return;
         const platform::Rgb rgb{chosen.red(), chosen.green(), chosen.blue()};

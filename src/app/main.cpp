@@ -4,7 +4,6 @@
 #include "SplashForm.h"
 #include "WorkspaceHost.h"
 
-
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -19,12 +18,12 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("ZEVEDIT 3D mission editor"));
     parser.addHelpOption();
-    const QCommandLineOption homeOption(QStringLiteral("home"),
-                                        QStringLiteral("Program directory (zevedit.ini, data/odb)."),
-                                        QStringLiteral("DIR"));
-    const QCommandLineOption archiveOption(
-        QStringLiteral("archive"), QStringLiteral("Project archive path for this run."),
-        QStringLiteral("PATH"));
+    const QCommandLineOption homeOption(
+        QStringLiteral("home"), QStringLiteral("Program directory (zevedit.ini, data/odb)."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption archiveOption(QStringLiteral("archive"),
+                                           QStringLiteral("Project archive path for this run."),
+                                           QStringLiteral("PATH"));
     const QCommandLineOption settingsOption(
         QStringLiteral("settings"),
         QStringLiteral("Keep the settings in this INI file instead of the user's store."),
@@ -45,8 +44,8 @@ int main(int argc, char** argv) {
 
     if (workspace::probeGraphicsVersion() < workspace::kRequiredGraphicsVersion) {
         QMessageBox box(QMessageBox::Information, QStringLiteral("Error"),
-                        QString::fromLatin1(workspace::kGraphicsTooOldMessage).replace(
-                            QStringLiteral("\r\n"), QStringLiteral("\n")));
+                        QString::fromLatin1(workspace::kGraphicsTooOldMessage)
+                            .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         box.exec();
         return 1;
     }
@@ -57,7 +56,8 @@ int main(int argc, char** argv) {
             : platform::SettingsStore::openUserStore();
     context.settings = settings.get();
 
-    app::TSplashForm splash(context, [](app::TDesignForm& form, const platform::RenderChoice& choice,
+    app::TSplashForm splash(context, [](app::TDesignForm& form,
+                                        const platform::RenderChoice& choice,
                                         const app::TSplashForm& start) {
         return app::setUpWorkspace(form, choice, start.drivers(), start.modes());
     });

@@ -51,7 +51,9 @@ public:
     static constexpr std::size_t size = N;
 
     std::string text(TextField f) const { return readFixedText(span(f.offset, f.width)); }
-    void setText(TextField f, std::string_view value) { writeFixedText(span(f.offset, f.width), value); }
+    void setText(TextField f, std::string_view value) {
+        writeFixedText(span(f.offset, f.width), value);
+    }
 
     std::int32_t int32(Int32Field f) const { return getI32(at(f.offset, f.width)); }
     void setInt32(Int32Field f, std::int32_t v) { putI32(at(f.offset, f.width), v); }

@@ -12,7 +12,9 @@ namespace zev::common {
 
 class ByteWriter {
 public:
-    void bytes(std::span<const std::uint8_t> data) { buf_.insert(buf_.end(), data.begin(), data.end()); }
+    void bytes(std::span<const std::uint8_t> data) {
+        buf_.insert(buf_.end(), data.begin(), data.end());
+    }
     void chars(std::string_view text) { buf_.insert(buf_.end(), text.begin(), text.end()); }
     void u8(std::uint8_t v) { buf_.push_back(v); }
     void u32(std::uint32_t v) {

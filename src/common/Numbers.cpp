@@ -29,7 +29,9 @@ std::int32_t leadingInt(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-std::string decimal(std::int64_t value) { return std::to_string(value); }
+std::string decimal(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::int32_t gameUnitsFromWorkspace(double workspaceCoordinate) {
     const double truncated = std::trunc(workspaceCoordinate);

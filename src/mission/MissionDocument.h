@@ -39,7 +39,9 @@ public:
     const StartPointRecord& startPoint(int player) const {
         return startPoints.at(std::size_t(player - 1));
     }
-    NavPointRecord& navPoint(int star, int nav) { return stars.at(std::size_t(star)).at(std::size_t(nav)); }
+    NavPointRecord& navPoint(int star, int nav) {
+        return stars.at(std::size_t(star)).at(std::size_t(nav));
+    }
     const NavPointRecord& navPoint(int star, int nav) const {
         return stars.at(std::size_t(star)).at(std::size_t(nav));
     }

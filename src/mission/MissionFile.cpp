@@ -171,8 +171,7 @@ Decoded decode(std::span<const std::uint8_t> image) {
 }
 
 bool save(MissionDocument& document, const fs::path& path, const fs::path& programDirectory,
-          const ScenePositions& positions, std::uint8_t patchSetting,
-          common::Reporter& reporter) {
+          const ScenePositions& positions, std::uint8_t patchSetting, common::Reporter& reporter) {
     MissionHeader& header = document.header;
     header.setFloat32(MissionHeader::version, 3.0f);
     header.setText(MissionHeader::creator, kCreator);

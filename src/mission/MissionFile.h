@@ -28,9 +28,8 @@ bool save(MissionDocument& document, const std::filesystem::path& path,
 // Reads the whole file into a new document; only when all of it is valid does it replace
 // `document` and copy the header's patch flag into `patchSetting`. On failure the message is
 // reported and `document` stays exactly as it was.
-bool open(MissionDocument& document, std::uint8_t& patchSetting,
-          const std::filesystem::path& path, const std::filesystem::path& programDirectory,
-          common::Reporter& reporter);
+bool open(MissionDocument& document, std::uint8_t& patchSetting, const std::filesystem::path& path,
+          const std::filesystem::path& programDirectory, common::Reporter& reporter);
 
 // The file image of a document whose positions are already refreshed: objects in `order`
 // (slot numbers) with the given briefing bytes.
@@ -38,10 +37,10 @@ std::vector<std::uint8_t> encode(const MissionDocument& document, const std::vec
 
 enum class DecodeError {
     None,
-    UnknownFileType,  // first tag or creator text wrong, or no header
-    UnknownEntry,     // a section tag out of place
-    BadObjectCount,   // negative or above 500
-    EndNotFound,      // the file ends early or the final tag is missing
+    UnknownFileType, // first tag or creator text wrong, or no header
+    UnknownEntry,    // a section tag out of place
+    BadObjectCount,  // negative or above 500
+    EndNotFound,     // the file ends early or the final tag is missing
 };
 
 struct Decoded {

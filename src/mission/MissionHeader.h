@@ -64,8 +64,12 @@ public:
         return DfxKind::Int;
     }
     static constexpr Int32Field dfxInt(int i) { return {dfxOptionsOffset + 4 * std::size_t(i)}; }
-    static constexpr Float32Field dfxFloat(int i) { return {dfxOptionsOffset + 4 * std::size_t(i)}; }
-    static constexpr TextField dfxLetter(int i) { return {dfxOptionsOffset + 4 * std::size_t(i), 4}; }
+    static constexpr Float32Field dfxFloat(int i) {
+        return {dfxOptionsOffset + 4 * std::size_t(i)};
+    }
+    static constexpr TextField dfxLetter(int i) {
+        return {dfxOptionsOffset + 4 * std::size_t(i), 4};
+    }
 
     static constexpr std::size_t end = dfxOptionsOffset + 4 * dfxOptionCount;
 };

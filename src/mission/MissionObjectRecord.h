@@ -35,7 +35,9 @@ public:
     static constexpr Int32Field position(int axis) { return {320 + 4 * std::size_t(axis)}; }
     static constexpr Int32Field mainRotation(int axis) { return {332 + 4 * std::size_t(axis)}; }
     static constexpr Int32Field chunkRotation(int axis) { return {344 + 4 * std::size_t(axis)}; }
-    static constexpr Int32Field alternateRotation(int axis) { return {356 + 4 * std::size_t(axis)}; }
+    static constexpr Int32Field alternateRotation(int axis) {
+        return {356 + 4 * std::size_t(axis)};
+    }
     static constexpr ByteField reservedByte{368};
     static constexpr TextField areaFile{369, 5};
     static constexpr TextField gamethingRole{374, 100};

@@ -51,10 +51,8 @@ struct FlagDefault {
 
 // Non-zero gives 1.
 constexpr FlagDefault kFlagDefaults[] = {
-    {"CAN EJECT", 1, MissionHeader::canEject},
-    {"HIDE SKY", 0, MissionHeader::hideSky},
-    {"HIDE GROUND", 0, MissionHeader::hideGround},
-    {"HIDE HORIZON", 0, MissionHeader::hideHorizon},
+    {"CAN EJECT", 1, MissionHeader::canEject},     {"HIDE SKY", 0, MissionHeader::hideSky},
+    {"HIDE GROUND", 0, MissionHeader::hideGround}, {"HIDE HORIZON", 0, MissionHeader::hideHorizon},
     {"POINT LIGHT", 0, MissionHeader::pointLight},
 };
 
@@ -63,7 +61,7 @@ struct StartDefault {
 };
 
 constexpr StartDefault kStartDefaults[kPlayerCount] = {
-    {"1700", "0", "-85400", "0"},   {"8100", "0", "82600", "180"},
+    {"1700", "0", "-85400", "0"},    {"8100", "0", "82600", "180"},
     {"-56200", "0", "56200", "100"}, {"82700", "0", "-85400", "0"},
     {"-27000", "0", "-22100", "70"}, {"32000", "0", "93400", "200"},
     {"57500", "0", "-38500", "310"}, {"18000", "0", "18100", "0"},
@@ -136,9 +134,9 @@ void fillDfxOptions(MissionHeader& header) {
     header.setByte(MissionHeader::dfxFlag2, 1);
     // Integers, the letters "D" and the floats, in option order.
     static constexpr double values[MissionHeader::dfxOptionCount] = {
-        60, 15000, 60, 160000, 7,  5000, 500000, 500000, 30,  30,  35,   255,
-        255, 200,  0,  -1,     -1, 0,    155,    155,    155, 0,   1,    1,
-        0,   200,  200, 200,   0.0, 0.0, 8000.0, 64,     64,  255, 0.01, 0.05};
+        60,  15000, 60,  160000, 7,   5000, 500000, 500000, 30,  30,  35,   255,
+        255, 200,   0,   -1,     -1,  0,    155,    155,    155, 0,   1,    1,
+        0,   200,   200, 200,    0.0, 0.0,  8000.0, 64,     64,  255, 0.01, 0.05};
     for (int i = 0; i < MissionHeader::dfxOptionCount; ++i) {
         switch (MissionHeader::dfxOptionKind(i)) {
         case MissionHeader::DfxKind::Letter:

@@ -32,9 +32,9 @@ public:
     static constexpr common::TextField screenText{527, 35}; // shown to the player
 
     static constexpr std::array<common::TextField, 18> textFields() {
-        return {action,       visibility,   target,      condition(0), condition(1),
-                condition(2), condition(3), condition(4), condition(5), condition(6),
-                condition(7), timeLimit,    aiMechsPerTarget, aiAttack, priority,
+        return {action,       visibility,   target,           condition(0), condition(1),
+                condition(2), condition(3), condition(4),     condition(5), condition(6),
+                condition(7), timeLimit,    aiMechsPerTarget, aiAttack,     priority,
                 requirement,  audio,        screenText};
     }
 

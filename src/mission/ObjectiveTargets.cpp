@@ -36,7 +36,9 @@ ObjectiveTarget parseTarget(std::string_view text) {
     return t;
 }
 
-std::string starName(int n) { return "en0" + common::decimal(n) + "star"; }
+std::string starName(int n) {
+    return "en0" + common::decimal(n) + "star";
+}
 
 std::string composeTarget(const ObjectiveTarget& target, std::string_view project) {
     const std::string p(project);

@@ -5,9 +5,9 @@
 namespace zev::mission {
 
 const std::array<std::string_view, 18> kObjectiveActions = {
-    "Begin",    "Defend",     "Destroy",  "Recon",    "Goto",       "Return",
-    "Leave",    "Shutdown",   "Sleep",    "Explode",  "MsnSucceed", "MsnFail",
-    "MsnReset", "ObjSucceed", "ObjFail",  "ObjReset", "ObjShow",    "Wait"};
+    "Begin",    "Defend",     "Destroy", "Recon",    "Goto",       "Return",
+    "Leave",    "Shutdown",   "Sleep",   "Explode",  "MsnSucceed", "MsnFail",
+    "MsnReset", "ObjSucceed", "ObjFail", "ObjReset", "ObjShow",    "Wait"};
 
 const std::array<std::string_view, 4> kObjectivePriorities = {"Primary", "Secondary", "Tertiary",
                                                               "None"};

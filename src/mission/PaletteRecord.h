@@ -11,7 +11,8 @@ public:
     static constexpr common::TextField entry(int i) { return {30 * std::size_t(i), 30}; }
     static constexpr common::ByteField flag{600};
 };
-static_assert(PaletteRecord::entry(PaletteRecord::entryCount - 1).end() == PaletteRecord::flag.offset);
+static_assert(PaletteRecord::entry(PaletteRecord::entryCount - 1).end() ==
+              PaletteRecord::flag.offset);
 static_assert(PaletteRecord::flag.end() == PaletteRecord::size);
 
 } // namespace zev::mission

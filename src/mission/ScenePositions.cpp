@@ -45,11 +45,11 @@ std::vector<FramePlacement> RecordPositions::objectFrames() const {
     std::vector<FramePlacement> out;
     for (int slot : document_.objects.occupiedSlots()) {
         const MissionObjectRecord& r = *document_.objects.find(slot);
-        out.push_back({slot,
-                       r.text(MissionObjectRecord::objectName),
-                       {r.int32(MissionObjectRecord::position(0)),
-                        r.int32(MissionObjectRecord::position(1)),
-                        r.int32(MissionObjectRecord::position(2))}});
+        out.push_back(
+            {slot,
+             r.text(MissionObjectRecord::objectName),
+             {r.int32(MissionObjectRecord::position(0)), r.int32(MissionObjectRecord::position(1)),
+              r.int32(MissionObjectRecord::position(2))}});
     }
     return out;
 }

@@ -50,7 +50,7 @@ struct RenderChoice {
     int windowedDevice = -1;
     int fullscreenDriver = -1;
     int fullscreenDevice = -1;
-    int displayMode = 0; // a stored 0 leaves the number unchanged
+    int displayMode = 0;            // a stored 0 leaves the number unchanged
     bool displayModeStored = false; // a mode was chosen (a value above 0 is stored)
     bool spriteMouse = false;
     bool zBuffering = false;

@@ -1,5 +1,5 @@
-#include "common/ByteReader.h"
 #include "common/ByteRecord.h"
+#include "common/ByteReader.h"
 #include "common/FixedText.h"
 
 #include <gtest/gtest.h>

@@ -10,7 +10,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::uint8_t> bytes(std::string_view s) { return {s.begin(), s.end()}; }
+std::vector<std::uint8_t> bytes(std::string_view s) {
+    return {s.begin(), s.end()};
+}
 
 } // namespace
 

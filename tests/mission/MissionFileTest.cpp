@@ -33,8 +33,8 @@ struct MissionFileTest : ::testing::Test {
         auto doc = support::newMission();
         for (int i = 0; i < 3; ++i) {
             const int slot = doc->objects.allocate(reporter).value();
-            doc->objects.place(slot, support::sampleObject("obj" + std::to_string(i), 100 * i, 0,
-                                                           -100 * i));
+            doc->objects.place(
+                slot, support::sampleObject("obj" + std::to_string(i), 100 * i, 0, -100 * i));
         }
         doc->briefings[0] = support::bytesOf("{\\rtf1 main}");
         doc->briefings[2] = support::bytesOf("team b");
@@ -77,7 +77,9 @@ struct MissionFileTest : ::testing::Test {
 TEST_F(MissionFileTest, WritesTheSectionsInOrderWithTheirTags) {
     auto doc = sample();
     const auto bytes = saved(*doc);
-    const auto tag = [&](std::size_t at) { return std::string(bytes.begin() + at, bytes.begin() + at + 4); };
+    const auto tag = [&](std::size_t at) {
+        return std::string(bytes.begin() + at, bytes.begin() + at + 4);
+    };
     EXPECT_EQ(tag(0), "MDB ");
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(tag(kStartPointsAt + 184 * i), "STR ");
@@ -103,8 +105,10 @@ TEST_F(MissionFileTest, WritesTheSectionsInOrderWithTheirTags) {
     EXPECT_EQ(std::string(bytes.begin() + 24, bytes.begin() + 28), "ABCD");
     // Player 2's heading text, and the first object's name.
     EXPECT_EQ(std::string(bytes.begin() + kStartPointsAt + 184 + 4 + 105,
-                          bytes.begin() + kStartPointsAt + 184 + 4 + 108), "180");
-    EXPECT_EQ(std::string(bytes.begin() + countAt + 4 + 67, bytes.begin() + countAt + 4 + 71), "obj0");
+                          bytes.begin() + kStartPointsAt + 184 + 4 + 108),
+              "180");
+    EXPECT_EQ(std::string(bytes.begin() + countAt + 4 + 67, bytes.begin() + countAt + 4 + 71),
+              "obj0");
 }
 
 TEST_F(MissionFileTest, MatchesTheKnownFileOfANewMission) {
@@ -231,8 +235,8 @@ TEST_F(MissionFileTest, RefusesATruncatedFile) {
     auto doc = sample();
     const auto bytes = saved(*doc);
     // Without "END ", inside the objects, inside a section, right after the header.
-    for (std::size_t cut : {bytes.size() - 4, bytes.size() - 100, kTablesAt + 1000,
-                            kStartPointsAt, std::size_t{780 + 2}}) {
+    for (std::size_t cut : {bytes.size() - 4, bytes.size() - 100, kTablesAt + 1000, kStartPointsAt,
+                            std::size_t{780 + 2}}) {
         reporter.messages.clear();
         EXPECT_FALSE(openBytes(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + cut)))
             << cut;
@@ -283,8 +287,8 @@ TEST_F(MissionFileTest, KeepsTheOldFileWhenTheSaveFails) {
 TEST_F(MissionFileTest, ReportsBriefingFilesThatCannotBeWritten) {
     auto doc = support::newMission();
     const fs::path noHome = home / "no-such-program-directory";
-    EXPECT_FALSE(MissionFile::save(*doc, home / "m.mdb", noHome, RecordPositions(*doc), 0,
-                                   reporter));
+    EXPECT_FALSE(
+        MissionFile::save(*doc, home / "m.mdb", noHome, RecordPositions(*doc), 0, reporter));
     expectMessage("Error Writing Briefing Files...", "File Save Error!");
     EXPECT_FALSE(fs::exists(home / "m.mdb"));
 

@@ -47,5 +47,6 @@ TEST(ObjectTable, LooksUpOnlyOccupiedSlotsInRange) {
     table.free(0);
     EXPECT_EQ(table.occupiedSlots(), std::vector<int>{1});
     // A fresh record is zero-filled.
-    EXPECT_EQ(table.find(table.allocate(reporter).value())->text(MissionObjectRecord::menuText), "");
+    EXPECT_EQ(table.find(table.allocate(reporter).value())->text(MissionObjectRecord::menuText),
+              "");
 }

@@ -84,8 +84,8 @@ TEST(ObjectiveTargets, RecognisesEveryKind) {
 }
 
 TEST(ObjectiveTargets, ComposeAndParseAgree) {
-    for (auto kind : {TargetKind::NavPoint, TargetKind::Area, TargetKind::StartPoint,
-                      TargetKind::Star}) {
+    for (auto kind :
+         {TargetKind::NavPoint, TargetKind::Area, TargetKind::StartPoint, TargetKind::Star}) {
         for (int n = 0; n <= 8; ++n) {
             const ObjectiveTarget t{kind, n, {}};
             EXPECT_EQ(parseTarget(composeTarget(t, "WXYZ")), t);

@@ -29,6 +29,8 @@ MissionObjectRecord sampleObject(const std::string& name, int x, int y, int z) {
     return r;
 }
 
-std::vector<std::uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> bytesOf(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 } // namespace zev::mission::support
