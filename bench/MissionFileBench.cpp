@@ -38,8 +38,7 @@ void SaveFullMission(benchmark::State& state) {
     zev::common::SilentReporter quiet;
     const RecordPositions positions(*doc);
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            MissionFile::save(*doc, dir / "full.mdb", dir, positions, 0, quiet));
+        benchmark::DoNotOptimize(MissionFile::save(*doc, dir / "full.mdb", positions, 0, quiet));
     state.SetBytesProcessed(state.iterations() * fs::file_size(dir / "full.mdb"));
 }
 BENCHMARK(SaveFullMission)->Unit(benchmark::kMillisecond);
@@ -48,11 +47,11 @@ void OpenFullMission(benchmark::State& state) {
     auto doc = fullMission();
     const fs::path dir = benchDirectory();
     zev::common::SilentReporter quiet;
-    MissionFile::save(*doc, dir / "full.mdb", dir, RecordPositions(*doc), 0, quiet);
+    MissionFile::save(*doc, dir / "full.mdb", RecordPositions(*doc), 0, quiet);
     MissionDocument loaded;
     std::uint8_t patch = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(MissionFile::open(loaded, patch, dir / "full.mdb", dir, quiet));
+        benchmark::DoNotOptimize(MissionFile::open(loaded, patch, dir / "full.mdb", quiet));
     state.SetBytesProcessed(state.iterations() * fs::file_size(dir / "full.mdb"));
 }
 BENCHMARK(OpenFullMission)->Unit(benchmark::kMillisecond);

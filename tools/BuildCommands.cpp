@@ -21,13 +21,15 @@ int runBuild(CliContext& c, const CliCommand& self) {
         return usageError(c, self, "one mission file expected");
     auto document = std::make_unique<mission::MissionDocument>();
     std::uint8_t patch = 0;
-    if (!mission::MissionFile::open(*document, patch, args.positionals()[0], c.programDirectory,
-                                    c.reporter))
+    if (!mission::MissionFile::open(*document, patch, args.positionals()[0], c.reporter))
         return kExitFailed;
     // The scene the editor would show for the opened mission, with nothing moved.
     const build::HeadlessScene scene(*document);
-    return build::buildCommand(*document, scene, c.programDirectory, c.reporter) ? kExitOk
-                                                                                 : kExitFailed;
+    // The editor's messages as they are; the exit status also counts the later files.
+    bool everyFileWritten = false;
+    const bool built =
+        build::buildCommand(*document, scene, c.programDirectory, c.reporter, &everyFileWritten);
+    return built && everyFileWritten ? kExitOk : kExitFailed;
 }
 
 } // namespace

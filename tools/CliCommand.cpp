@@ -20,6 +20,10 @@ void StreamReporter::report(const std::string& text, const std::string& caption,
     err_ << caption << ": " << oneLine << '\n';
 }
 
+void StreamReporter::detail(const std::string& text) {
+    err_ << "  " << text << '\n';
+}
+
 ArgParser::ArgParser(const std::vector<std::string>& args, std::vector<std::string> valueOptions,
                      std::vector<std::string> flagOptions) {
     const auto known = [](const std::vector<std::string>& list, const std::string& name) {

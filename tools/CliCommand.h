@@ -39,6 +39,7 @@ public:
     explicit StreamReporter(std::ostream& err) : err_(err) {}
     void report(const std::string& text, const std::string& caption,
                 common::MessageIcon icon) override;
+    void detail(const std::string& text) override;
 
 private:
     std::ostream& err_;

@@ -62,8 +62,10 @@ int runExportObj(CliContext& c, const CliCommand& self) {
     const std::string text = meshesToObj(meshes);
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());
-    if (common::writeFileAtomically(out, bytes) != common::WriteResult::Written) {
-        c.reporter.report("Could not write " + out, kProgramCaption, common::MessageIcon::Stop);
+    std::error_code reason;
+    if (!common::writeWholeFile(out, bytes, &reason)) {
+        c.reporter.report(common::describeFileFailure("Could not write", out, reason),
+                          kProgramCaption, common::MessageIcon::Stop);
         return kExitFailed;
     }
     std::size_t faces = 0, vertices = 0;

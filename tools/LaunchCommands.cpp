@@ -55,8 +55,7 @@ struct OpenedMission {
 
 bool openMission(CliContext& c, const std::string& path, OpenedMission& opened) {
     opened.document = std::make_unique<mission::MissionDocument>();
-    return mission::MissionFile::open(*opened.document, opened.patch, path, c.programDirectory,
-                                      c.reporter);
+    return mission::MissionFile::open(*opened.document, opened.patch, path, c.reporter);
 }
 
 build::SequenceHooks buildHooks(CliContext& c, mission::MissionDocument& document,
@@ -144,16 +143,20 @@ int runPackage(CliContext& c, const CliCommand& self) {
             c.err << "zevedit-cli package: '" << name << "' cannot name a member\n";
             return kExitFailed;
         }
-        auto data = common::readWholeFile(p[i]);
+        std::error_code reason;
+        auto data = common::readWholeFile(p[i], build::kPackageMaxMemberSize, &reason);
         if (!data) {
-            c.err << "zevedit-cli package: cannot read " << p[i] << '\n';
+            c.err << "zevedit-cli package: "
+                  << common::describeFileFailure("cannot read", p[i], reason) << '\n';
             return kExitFailed;
         }
         members.push_back({name, std::move(*data)});
     }
     const auto image = build::packageImage(members);
-    if (common::writeFileAtomically(p[0], image) != common::WriteResult::Written) {
-        c.err << "zevedit-cli package: cannot write " << p[0] << '\n';
+    std::error_code reason;
+    if (!common::writeWholeFile(p[0], image, &reason)) {
+        c.err << "zevedit-cli package: "
+              << common::describeFileFailure("cannot write", p[0], reason) << '\n';
         return kExitFailed;
     }
     for (const auto& m : members)
@@ -168,15 +171,22 @@ int runUnpack(CliContext& c, const CliCommand& self) {
     const auto& p = args.positionals();
     if (p.size() != 2)
         return usageError(c, self, "a package and a directory expected");
-    const auto image = common::readWholeFile(p[0]);
+    std::error_code reason;
+    const auto image = common::readWholeFile(p[0], common::kNoSizeCap, &reason);
     if (!image) {
-        c.err << "zevedit-cli unpack: cannot read " << p[0] << '\n';
+        c.err << "zevedit-cli unpack: " << common::describeFileFailure("cannot read", p[0], reason)
+              << '\n';
         return kExitFailed;
     }
     const auto contents = build::readPackage(*image);
     const fs::path directory = p[1];
     std::error_code ec;
     fs::create_directories(directory, ec);
+    if (ec) {
+        c.err << "zevedit-cli unpack: "
+              << common::describeFileFailure("cannot create", directory, ec) << '\n';
+        return kExitFailed;
+    }
     int status = kExitOk;
     std::set<std::string> written;
     for (const auto& m : contents.members) {
@@ -188,8 +198,11 @@ int runUnpack(CliContext& c, const CliCommand& self) {
         }
         if (!written.insert(m.name).second)
             c.err << "zevedit-cli unpack: member '" << m.name << "' appears again; replaced\n";
-        if (!common::writeWholeFile(directory / m.name, m.data)) {
-            c.err << "zevedit-cli unpack: cannot write " << (directory / m.name).string() << '\n';
+        // Through a temporary file: a full disk leaves an existing file as it was.
+        if (!common::writeWholeFile(directory / m.name, m.data, &reason)) {
+            c.err << "zevedit-cli unpack: "
+                  << common::describeFileFailure("cannot write", directory / m.name, reason)
+                  << '\n';
             return kExitFailed;
         }
         c.out << m.name << ' ' << m.data.size() << '\n';

@@ -5,6 +5,9 @@
 
 #include "mission/MissionFile.h"
 #include "mission/NewMission.h"
+#include "mission/ProjectName.h"
+
+#include "common/Numbers.h"
 
 #include <memory>
 #include <ostream>
@@ -24,20 +27,16 @@ int runNew(CliContext& c, const CliCommand& self) {
     NewMissionSelection selection;
     selection.projectName = args.value("project");
     selection.missionName = args.value("mission");
-    if (selection.projectName.empty())
+    if (!args.has("project"))
         return usageError(c, self, "--project is required");
-    if (selection.projectName.size() > 4)
-        return usageError(c, self, "the project name has at most 4 characters");
-    if (selection.projectName.find_first_of("/\\") != std::string::npos ||
-        selection.projectName.find("..") != std::string::npos)
-        return usageError(c, self, "the project name may not hold a path separator or \"..\"");
+    if (const char* problem = projectNameProblem(selection.projectName))
+        return usageError(c, self, std::string("--project: ") + problem);
     if (!args.has("mission"))
         return usageError(c, self, "--mission is required");
-    const std::string players = args.value("players", "4");
-    if (players.find_first_not_of("0123456789") != std::string::npos || players.empty() ||
-        std::stoi(players) < 2 || std::stoi(players) > 8)
+    const auto players = common::parseDecimalInRange(args.value("players", "4"), 2, 8);
+    if (!players)
         return usageError(c, self, "--players takes a number from 2 to 8");
-    selection.players = std::stoi(players);
+    selection.players = static_cast<int>(*players);
     selection.freeForAll = !args.flag("team-play");
     selection.patch = args.flag("patch");
 
@@ -46,8 +45,7 @@ int runNew(CliContext& c, const CliCommand& self) {
     const std::uint8_t patch = selection.patch ? 1 : 0;
     resetToNewMission(*document, c.programDirectory, patch);
     const RecordPositions positions(*document);
-    if (!MissionFile::save(*document, args.positionals()[0], c.programDirectory, positions, patch,
-                           c.reporter))
+    if (!MissionFile::save(*document, args.positionals()[0], positions, patch, c.reporter))
         return kExitFailed;
     return kExitOk;
 }
@@ -55,7 +53,7 @@ int runNew(CliContext& c, const CliCommand& self) {
 std::unique_ptr<MissionDocument> openDocument(CliContext& c, const std::string& path,
                                               std::uint8_t& patch) {
     auto document = std::make_unique<MissionDocument>();
-    if (!MissionFile::open(*document, patch, path, c.programDirectory, c.reporter))
+    if (!MissionFile::open(*document, patch, path, c.reporter))
         return nullptr;
     return document;
 }
@@ -85,8 +83,7 @@ int runSaveAs(CliContext& c, const CliCommand& self) {
     if (!document)
         return kExitFailed;
     const RecordPositions positions(*document);
-    if (!MissionFile::save(*document, args.positionals()[1], c.programDirectory, positions, patch,
-                           c.reporter))
+    if (!MissionFile::save(*document, args.positionals()[1], positions, patch, c.reporter))
         return kExitFailed;
     return kExitOk;
 }

@@ -2,6 +2,8 @@
 
 #include "CliCommand.h"
 
+#include "common/Numbers.h"
+
 #include "mission/MissionFile.h"
 #include "platform/EditorSettings.h"
 #include "platform/SettingsStore.h"
@@ -23,14 +25,13 @@ bool parseSize(const std::string& text, int& width, int& height) {
     const auto x = text.find('x');
     if (x == std::string::npos || x == 0 || x + 1 >= text.size())
         return false;
-    const std::string w = text.substr(0, x);
-    const std::string h = text.substr(x + 1);
-    if (w.find_first_not_of("0123456789") != std::string::npos ||
-        h.find_first_not_of("0123456789") != std::string::npos || w.size() > 5 || h.size() > 5)
+    const auto w = common::parseDecimalInRange(std::string_view(text).substr(0, x), 1, 8192);
+    const auto h = common::parseDecimalInRange(std::string_view(text).substr(x + 1), 1, 8192);
+    if (!w || !h)
         return false;
-    width = std::stoi(w);
-    height = std::stoi(h);
-    return width >= 1 && height >= 1 && width <= 8192 && height <= 8192;
+    width = static_cast<int>(*w);
+    height = static_cast<int>(*h);
+    return true;
 }
 
 // The GUI application offscreen rendering needs, on the desktop's display or, without one,
@@ -70,8 +71,7 @@ int runRender(CliContext& c, const CliCommand& self) {
 
     mission::MissionDocument document;
     std::uint8_t patch = 0;
-    if (!mission::MissionFile::open(document, patch, args.positionals()[0], c.programDirectory,
-                                    c.reporter))
+    if (!mission::MissionFile::open(document, patch, args.positionals()[0], c.reporter))
         return kExitFailed;
 
     QImage image;

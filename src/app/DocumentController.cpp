@@ -38,8 +38,7 @@ bool DocumentController::settleUnsavedWork() {
 }
 
 bool DocumentController::saveTo(const std::filesystem::path& path) {
-    return MissionFile::save(document_, path, programDirectory_, ui_.scenePositions(), patch_,
-                             reporter_);
+    return MissionFile::save(document_, path, ui_.scenePositions(), patch_, reporter_);
 }
 
 bool DocumentController::newMission() {
@@ -72,7 +71,7 @@ bool DocumentController::open() {
         return false;
     ui_.setBusy(true);
     // A failed open leaves the document, the scene, the title and the controls as they were.
-    const bool opened = MissionFile::open(document_, patch_, *path, programDirectory_, reporter_);
+    const bool opened = MissionFile::open(document_, patch_, *path, reporter_);
     if (opened) {
         fileName_ = path->string();
         hasDocument_ = true;

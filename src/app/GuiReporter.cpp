@@ -40,4 +40,8 @@ void GuiReporter::report(const std::string& text, const std::string& caption,
         show();
 }
 
+void GuiReporter::detail(const std::string& text) {
+    qWarning("%s", text.c_str());
+}
+
 } // namespace zev::app

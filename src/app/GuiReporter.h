@@ -21,6 +21,8 @@ public:
     }
     void report(const std::string& text, const std::string& caption,
                 common::MessageIcon icon) override;
+    // The box keeps its fixed text; which file and why goes to the log.
+    void detail(const std::string& text) override;
 
 private:
     QWidget* parent_;

@@ -1,6 +1,7 @@
 #include "SelectionForm.h"
 
 #include "common/Reporter.h"
+#include "mission/ProjectName.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -13,11 +14,6 @@
 #include <QVBoxLayout>
 
 namespace zev::app {
-
-bool isSafeProjectName(const QString& name) {
-    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
-           !name.contains(QStringLiteral(".."));
-}
 
 TSelectionForm::TSelectionForm(common::Reporter& reporter, bool patch, QWidget* parent)
     : QDialog(parent), reporter_(reporter) {
@@ -33,9 +29,10 @@ TSelectionForm::TSelectionForm(common::Reporter& reporter, bool patch, QWidget* 
     ProjectName = new QLineEdit;
     ProjectName->setObjectName(QStringLiteral("ProjectName"));
     ProjectName->setMaxLength(4);
-    // The project name prefixes every generated file: no separators.
+    // The project name prefixes every generated file and travels on command lines: what it
+    // may not hold cannot be typed (OK checks pasted text again).
     ProjectName->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[^/\\\\]{0,4}")), ProjectName));
+        QRegularExpression(QStringLiteral("[^/\\\\:*?\"<>|&^%\\s\\x00-\\x1f]{0,4}")), ProjectName));
     MissionName = new QLineEdit;
     MissionName->setObjectName(QStringLiteral("MissionName"));
     MissionName->setMaxLength(39);
@@ -67,9 +64,8 @@ void TSelectionForm::BitBtn1Click() {
                          common::MessageIcon::Information);
         return;
     }
-    if (!isSafeProjectName(ProjectName->text())) {
-        reporter_.report("A Project Name may not hold \"/\", \"\\\" or \"..\".", "ZEVEDIT 3D",
-                         common::MessageIcon::Information);
+    if (const char* problem = mission::projectNameProblem(ProjectName->text().toStdString())) {
+        reporter_.report(problem, "ZEVEDIT 3D", common::MessageIcon::Information);
         return;
     }
     accept();

@@ -37,8 +37,4 @@ private:
     common::Reporter& reporter_;
 };
 
-// True when `name` can be a project name: it becomes a file-name prefix, so no path separators
-// and no "..".
-bool isSafeProjectName(const QString& name);
-
 } // namespace zev::app

@@ -1,5 +1,7 @@
 #include "AssemblerRun.h"
 
+#include "mission/ProjectName.h"
+
 #include "GameLaunch.h"
 #include "PifFiles.h"
 #include "SkyGround.h"
@@ -154,14 +156,21 @@ AssemblerOutcome AssemblerRun::fail(const std::string& text, AssemblerOutcome ou
     if (observer_)
         observer_->labelsChanged(labels_);
     showButtons(false, true, outcome == AssemblerOutcome::AssemblyFailed);
-    package_.close();
+    package_.discard();
     reporter_.report(text, caption, MessageIcon::Stop);
     cleanUp();
     return outcome;
 }
 
+bool AssemblerRun::failOnFile(const std::string& text, std::string_view action,
+                              const fs::path& path, const std::error_code& reason) {
+    fail(text, AssemblerOutcome::Failed);
+    reporter_.detail(common::describeFileFailure(action, path, reason));
+    return false;
+}
+
 AssemblerOutcome AssemblerRun::abort() {
-    package_.close();
+    package_.discard();
     std::error_code ec;
     fs::remove(packagePath(), ec);
     cleanUp();
@@ -187,23 +196,21 @@ bool AssemblerRun::checkAssembler() {
         return false;
     }
     in.close();
-    if (!common::writeWholeFile(job_.programDirectory / "kort.pif", assemblerPif())) {
-        fail("Error Creating KORT.PIF", AssemblerOutcome::Failed);
-        return false;
-    }
+    std::error_code reason;
+    if (!common::writeWholeFile(job_.programDirectory / "kort.pif", assemblerPif(), &reason))
+        return failOnFile("Error Creating KORT.PIF", "cannot write",
+                          job_.programDirectory / "kort.pif", reason);
     return true;
 }
 
 bool AssemblerRun::addToPackage(const std::string& memberName, const fs::path& file) {
-    const auto data = common::readWholeFile(file);
-    if (!data) {
-        fail("File Open Error", AssemblerOutcome::Failed);
-        return false;
-    }
-    if (!package_.add(memberName, *data)) {
-        fail("Error Writing .zvm File", AssemblerOutcome::Failed);
-        return false;
-    }
+    std::error_code reason;
+    const auto data = common::readWholeFile(file, kPackageMaxMemberSize, &reason);
+    if (!data)
+        return failOnFile("File Open Error", "cannot read", file, reason);
+    if (!package_.add(memberName, *data))
+        return failOnFile("Error Writing .zvm File", "cannot write", packagePath(),
+                          package_.reason());
     return true;
 }
 
@@ -220,10 +227,10 @@ bool AssemblerRun::packTextFiles() {
 bool AssemblerRun::writeStarFiles() {
     setCurrentFile("starx.bwd");
     for (int n = 0; n < kStarFileCount; ++n) {
-        if (!common::writeWholeFile(job_.programDirectory / starFileName(n), emptyStarFile())) {
-            fail("Star File Creation Error!", AssemblerOutcome::Failed);
-            return false;
-        }
+        const fs::path star = job_.programDirectory / starFileName(n);
+        std::error_code reason;
+        if (!common::writeWholeFile(star, emptyStarFile(), &reason))
+            return failOnFile("Star File Creation Error!", "cannot write", star, reason);
     }
     return true;
 }
@@ -233,18 +240,20 @@ AssemblerRun::StepResult AssemblerRun::assemble(const std::string& source) {
     const std::string output = assembledName(source);
     setCurrentFile(source);
 
-    const auto text = common::readWholeFile(home / "source" / project_ / source);
+    const fs::path sourcePath = home / "source" / project_ / source;
+    std::error_code reason;
+    const auto text = common::readWholeFile(sourcePath, common::kNoSizeCap, &reason);
     if (!text) {
-        fail("File Open Error", AssemblerOutcome::Failed);
+        failOnFile("File Open Error", "cannot read", sourcePath, reason);
         return StepResult::Failed;
     }
     // An output left over from an earlier run must not pass for this run's.
     removeFilesAnyCase(home, {output});
     const fs::path swap = home / kSwapFile;
-    if (!common::writeWholeFile(swap, *text)) {
+    if (!common::writeWholeFile(swap, *text, &reason)) {
         std::error_code ec;
         fs::remove(swap, ec);
-        fail("Swap File Create Error", AssemblerOutcome::Failed);
+        failOnFile("Swap File Create Error", "cannot write", swap, reason);
         return StepResult::Failed;
     }
 
@@ -277,10 +286,9 @@ AssemblerRun::StepResult AssemblerRun::assemble(const std::string& source) {
 
 bool AssemblerRun::packSkyGround() {
     const fs::path path = job_.programDirectory / "skygnd.par";
-    if (!common::writeWholeFile(path, skyGroundParameters(job_.header))) {
-        fail("Error Creating SKYGND.PAR", AssemblerOutcome::Failed);
-        return false;
-    }
+    std::error_code reason;
+    if (!common::writeWholeFile(path, skyGroundParameters(job_.header), &reason))
+        return failOnFile("Error Creating SKYGND.PAR", "cannot write", path, reason);
     return addToPackage("skygnd.par", path);
 }
 
@@ -297,12 +305,18 @@ AssemblerOutcome AssemblerRun::run() {
     showButtons(true, false, false);
     stepProgress();
 
+    // The name reaches the assembler's command line (through the command interpreter on
+    // Windows): never unchecked.
+    if (const char* problem = mission::projectNameProblem(project_))
+        return fail(problem, AssemblerOutcome::Failed, "Project Error..");
     if (!checkAssembler())
         return AssemblerOutcome::Failed;
 
     setCurrentFile(project_ + ".zvm");
-    if (!package_.create(packagePath()))
-        return fail("Unable to Open .zvm File", AssemblerOutcome::Failed);
+    if (!package_.create(packagePath())) {
+        failOnFile("Unable to Open .zvm File", "cannot create", packagePath(), package_.reason());
+        return AssemblerOutcome::Failed;
+    }
 
     if (!packTextFiles() || !writeStarFiles())
         return AssemblerOutcome::Failed;
@@ -326,8 +340,10 @@ AssemblerOutcome AssemblerRun::run() {
 
     if (!packSkyGround())
         return AssemblerOutcome::Failed;
-    if (!package_.close())
-        return fail("Error Writing .zvm File", AssemblerOutcome::Failed);
+    if (!package_.close()) {
+        failOnFile("Error Writing .zvm File", "cannot write", packagePath(), package_.reason());
+        return AssemblerOutcome::Failed;
+    }
 
     cleanUp();
     labels_.status = "Success";

@@ -101,6 +101,9 @@ private:
     bool addToPackage(const std::string& memberName, const std::filesystem::path& file);
     AssemblerOutcome fail(const std::string& text, AssemblerOutcome outcome,
                           const std::string& caption = "Assembler Error...");
+    // A failure of a file step: the fixed message, then which file and why.
+    bool failOnFile(const std::string& text, std::string_view action,
+                    const std::filesystem::path& path, const std::error_code& reason);
     AssemblerOutcome abort();
     void cleanUp();
     void setCurrentFile(const std::string& name);

@@ -5,14 +5,13 @@
 
 #include "common/Numbers.h"
 
+#include "mission/ProjectName.h"
+
 namespace zev::build {
 
 using namespace zev::mission;
 
 namespace {
-
-constexpr const char* kNoProjectName = "No Project Name Specified!";
-constexpr const char* kBadProjectName = "Project Name May Not Contain Path Separators or \"..\"!";
 
 void reportProjectError(common::Reporter& reporter, const char* problem) {
     reporter.report(problem, "Project Error..", common::MessageIcon::Stop);
@@ -62,17 +61,11 @@ void writeObjectScript(TWorld& world, const MissionDocument& document,
 
 } // namespace
 
-const char* projectNameProblem(std::string_view name) {
-    if (name.empty())
-        return kNoProjectName;
-    if (name.find_first_of("/\\:") != std::string_view::npos ||
-        name.find("..") != std::string_view::npos)
-        return kBadProjectName;
-    return nullptr;
-}
-
 bool buildMission(MissionDocument& document, const ScenePositions& scene,
-                  const std::filesystem::path& programDirectory, common::Reporter& reporter) {
+                  const std::filesystem::path& programDirectory, common::Reporter& reporter,
+                  bool* everyFileWritten) {
+    if (everyFileWritten)
+        *everyFileWritten = false;
     const MissionHeader& h = document.header;
     const std::string project = h.text(MissionHeader::projectName);
     // The project name becomes a directory name: it must stay inside "source".
@@ -100,17 +93,22 @@ bool buildMission(MissionDocument& document, const ScenePositions& scene,
     world.writePlanetFile(document.header, document.weather, document.palette);
     world.writeSceneFile(document);
     world.writeBriefingFiles(document.briefings);
+    if (everyFileWritten)
+        *everyFileWritten = world.everyFileWritten();
     return ok;
 }
 
 bool buildCommand(MissionDocument& document, const ScenePositions& scene,
-                  const std::filesystem::path& programDirectory, common::Reporter& reporter) {
+                  const std::filesystem::path& programDirectory, common::Reporter& reporter,
+                  bool* everyFileWritten) {
+    if (everyFileWritten)
+        *everyFileWritten = false;
     if (const char* problem =
             projectNameProblem(document.header.text(MissionHeader::projectName))) {
         reportProjectError(reporter, problem);
         return false;
     }
-    if (buildMission(document, scene, programDirectory, reporter)) {
+    if (buildMission(document, scene, programDirectory, reporter, everyFileWritten)) {
         reporter.report("Text File Build Complete...", "ZEVEDIT 3D",
                         common::MessageIcon::Information);
         return true;

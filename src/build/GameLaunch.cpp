@@ -20,9 +20,13 @@ constexpr const char* kAssemblerError = "Assembler Error...";
 constexpr const char* kLaunchError = "Launch Error..";
 
 bool writeIntoGameDirectory(const fs::path& gameDirectory, const std::string& name,
-                            std::span<const std::uint8_t> data) {
+                            std::span<const std::uint8_t> data, std::string& failure) {
     const fs::path path = common::resolveCaseInsensitive(gameDirectory, name);
-    return common::writeFileAtomically(path, data) == common::WriteResult::Written;
+    std::error_code reason;
+    if (common::writeWholeFile(path, data, &reason))
+        return true;
+    failure = common::describeFileFailure("cannot write", path, reason);
+    return false;
 }
 
 } // namespace
@@ -101,17 +105,21 @@ std::string gameCommandLine(const ProgramView& view, std::string_view project,
 bool installPackage(const fs::path& programDirectory, const fs::path& gameDirectory,
                     std::string_view project, common::Reporter& reporter) {
     const std::string name = std::string(project) + ".zvm";
-    const auto package = common::readWholeFile(programDirectory / name);
+    std::error_code reason;
+    const auto package =
+        common::readWholeFile(programDirectory / name, common::kNoSizeCap, &reason);
     if (!package) {
         reporter.report("File Transfer Error(zvm)", kAssemblerError, MessageIcon::Stop);
+        reporter.detail(
+            common::describeFileFailure("cannot read", programDirectory / name, reason));
         return false;
     }
-    std::error_code ec;
     fs::path missions = common::resolveCaseInsensitive(gameDirectory, "missions");
-    fs::create_directories(missions, ec);
+    fs::create_directories(missions, reason);
     const fs::path target = common::resolveCaseInsensitive(missions, name);
-    if (ec || common::writeFileAtomically(target, *package) != common::WriteResult::Written) {
+    if (reason || !common::writeWholeFile(target, *package, &reason)) {
         reporter.report("Swap File Transfer Error", kAssemblerError, MessageIcon::Stop);
+        reporter.detail(common::describeFileFailure("cannot write", target, reason));
         return false;
     }
     return true;
@@ -126,8 +134,10 @@ bool startGame(const LaunchSettings& settings, const GameStartRequest& request,
     for (int n = 0; n < kStarFileCount; ++n) {
         const std::span<const std::uint8_t> data =
             n == 0 ? std::span<const std::uint8_t>(player) : std::span(emptyStarFile());
-        if (!writeIntoGameDirectory(gameDirectory, starFileName(n), data)) {
+        std::string failure;
+        if (!writeIntoGameDirectory(gameDirectory, starFileName(n), data, failure)) {
             reporter.report("Error Writing Star Files", kLaunchError, MessageIcon::Information);
+            reporter.detail(failure);
             return false;
         }
     }
@@ -139,8 +149,10 @@ bool startGame(const LaunchSettings& settings, const GameStartRequest& request,
     else
         program = settings.patchSetting ? "TALVOWIN.EXE" : "ZEV.EXE";
     const std::string pifName = (stem.empty() ? std::string("zev") : stem) + ".pif";
-    if (!writeIntoGameDirectory(gameDirectory, pifName, gamePif(program))) {
+    std::string failure;
+    if (!writeIntoGameDirectory(gameDirectory, pifName, gamePif(program), failure)) {
         reporter.report("PIF File Creation Error!", kLaunchError, MessageIcon::Information);
+        reporter.detail(failure);
         return false;
     }
 

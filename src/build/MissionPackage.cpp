@@ -35,38 +35,35 @@ std::vector<std::uint8_t> packageImage(const std::vector<PackageMember>& members
     return image;
 }
 
-PackageWriter::~PackageWriter() {
-    close();
-}
-
 bool PackageWriter::create(const std::filesystem::path& path) {
-    close();
     failed_ = false;
-    file_ = std::fopen(path.string().c_str(), "wb");
-    return file_ != nullptr;
+    return file_.open(path);
 }
 
 bool PackageWriter::add(std::string_view name, std::span<const std::uint8_t> data) {
-    if (!file_ || !fitsPackageName(name) || data.size() > kPackageMaxMemberSize)
+    if (!file_.isOpen() || !fitsPackageName(name) || data.size() > kPackageMaxMemberSize)
         return false;
     static const std::uint8_t zeros[kPackageBlockSize] = {};
     const auto header = packageMemberHeader(name, data.size());
     const std::size_t pad = packagePadding(data.size());
-    const bool ok =
-        std::fwrite(header.data(), 1, header.size(), file_) == header.size() &&
-        (data.empty() || std::fwrite(data.data(), 1, data.size(), file_) == data.size()) &&
-        (pad == 0 || std::fwrite(zeros, 1, pad, file_) == pad);
+    const bool ok = file_.write(header) && file_.write(data) &&
+                    file_.write(std::span<const std::uint8_t>(zeros, pad));
     failed_ = failed_ || !ok;
     return ok;
 }
 
 bool PackageWriter::close() {
-    if (!file_)
+    if (!file_.isOpen())
         return !failed_;
-    const bool flushed = std::fflush(file_) == 0;
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    return flushed && closed && !failed_;
+    if (failed_) {
+        file_.discard();
+        return false;
+    }
+    return file_.commit();
+}
+
+void PackageWriter::discard() {
+    file_.discard();
 }
 
 namespace {

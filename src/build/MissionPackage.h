@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/FileIo.h"
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -45,24 +47,24 @@ constexpr std::size_t packagePadding(std::uint64_t size) {
 // The whole image of a package of `members`, in their order.
 std::vector<std::uint8_t> packageImage(const std::vector<PackageMember>& members);
 
-// Writes a package member by member to a file, as the assembler run fills it.
+// Writes a package member by member, as the assembler run fills it. The members go to a
+// temporary file beside the package; only `close` after every member was written puts it in
+// the package's place, so a failed or abandoned run never leaves a truncated package.
 class PackageWriter {
 public:
-    PackageWriter() = default;
-    PackageWriter(const PackageWriter&) = delete;
-    PackageWriter& operator=(const PackageWriter&) = delete;
-    ~PackageWriter();
-
-    // Creates (or truncates) the package file.
+    // Starts a new package (an old one is replaced when the new one is closed).
     bool create(const std::filesystem::path& path);
     // Appends one member; false when the name does not fit or a write fails.
     bool add(std::string_view name, std::span<const std::uint8_t> data);
-    // Closes the file; false when the last writes could not be completed.
+    // Completes the package; false when any write failed (the old file then stays).
     bool close();
-    bool isOpen() const { return file_ != nullptr; }
+    // Drops what was written; the old file stays.
+    void discard();
+    bool isOpen() const { return file_.isOpen(); }
+    const std::error_code& reason() const { return file_.reason(); }
 
 private:
-    std::FILE* file_ = nullptr;
+    common::AtomicFileWriter file_;
     bool failed_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include "MissionSequences.h"
 
+#include "mission/ProjectName.h"
+
 #include "Build.h"
 #include "SkyGround.h"
 
@@ -63,9 +65,11 @@ bool afterAssemblerRun(bool launch, const MissionHeader& header, const LaunchSet
 }
 
 bool MissionSequences::projectNameUsable(const MissionHeader& header) {
-    // A name that would lead out of the program's own directories is no usable name either.
-    if (projectNameProblem(header.text(MissionHeader::projectName)) != nullptr) {
-        reporter_.report("No Project Name Specified!", "Project Error..", MessageIcon::Stop);
+    // A name that would lead out of the program's own directories or break the assembler's
+    // command line is no usable name either.
+    if (const char* problem =
+            mission::projectNameProblem(header.text(MissionHeader::projectName))) {
+        reporter_.report(problem, "Project Error..", MessageIcon::Stop);
         return false;
     }
     return true;

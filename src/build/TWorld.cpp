@@ -36,6 +36,7 @@ fs::path TWorld::file(std::string_view suffix) const {
 }
 
 void TWorld::fatal(const std::string& message) {
+    failed_ = true;
     reporter_.report(message, "Fatal Error!", common::MessageIcon::Stop);
 }
 
@@ -56,8 +57,13 @@ bool TWorld::prepareDirectory() {
     return true;
 }
 
+// Through a temporary file: a source that cannot be written completely keeps its old text.
 bool TWorld::writeText(std::string_view suffix, std::string_view text) {
-    return common::writeWholeFile(file(suffix), withCrLf(text));
+    std::error_code reason;
+    if (common::writeWholeFile(file(suffix), withCrLf(text), &reason))
+        return true;
+    reporter_.detail(common::describeFileFailure("cannot write", file(suffix), reason));
+    return false;
 }
 
 bool TWorld::writeGroup(const std::vector<Output>& files, const char* failure) {
@@ -151,40 +157,20 @@ bool TWorld::writeSceneFile(const MissionDocument& document) {
 bool TWorld::writeBriefingFiles(
     const std::array<std::vector<std::uint8_t>, kBriefingCount>& pages) {
     static const char* const kCreateFailure = "Could Not Locate or Create Briefing File(s)!";
-    const auto temporary = [&](int n) {
-        return programDirectory_ / ("brf" + std::to_string(n) + ".brf");
-    };
-    const auto removeTemporaries = [&] {
-        std::error_code ec;
-        for (int n = 0; n < kBriefingCount; ++n)
-            fs::remove(temporary(n), ec);
-    };
-
-    bool ok = prepareDirectory();
-    for (int n = 0; ok && n < kBriefingCount; ++n) {
-        if (!common::writeWholeFile(temporary(n), pages[static_cast<std::size_t>(n)])) {
-            fatal(kCreateFailure);
-            ok = false;
-        }
-    }
-    for (int n = 0; ok && n < kBriefingCount; ++n) {
-        const auto page = common::readWholeFile(temporary(n));
-        if (!page) {
-            fatal(kCreateFailure);
-            ok = false;
-            break;
-        }
-        const BriefingConversion converted = convertBriefingRtf(*page);
+    if (!prepareDirectory())
+        return false;
+    for (int n = 0; n < kBriefingCount; ++n) {
+        const BriefingConversion converted = convertBriefingRtf(pages[static_cast<std::size_t>(n)]);
         if (!writeText("brf" + std::to_string(n) + ".txt", converted.text)) {
             fatal(kCreateFailure);
-            ok = false;
-        } else if (!converted.ok) {
+            return false;
+        }
+        if (!converted.ok) {
             fatal("Could Not Convert Briefing File(s)!");
-            ok = false;
+            return false;
         }
     }
-    removeTemporaries();
-    return ok;
+    return true;
 }
 
 } // namespace zev::build

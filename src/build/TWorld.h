@@ -56,6 +56,9 @@ public:
     bool
     writeBriefingFiles(const std::array<std::vector<std::uint8_t>, mission::kBriefingCount>& pages);
 
+    // False once any file could not be written (each failure reported as it happened).
+    bool everyFileWritten() const { return !failed_; }
+
 private:
     struct Output {
         std::string suffix;
@@ -72,6 +75,7 @@ private:
     common::Reporter& reporter_;
     std::array<std::string, 8> areas_;
     bool areasOpen_ = false;
+    bool failed_ = false;
 };
 
 } // namespace zev::build

@@ -1,5 +1,7 @@
 #include "IniFile.h"
 
+#include "FileIo.h"
+
 #include "Numbers.h"
 
 #include <cctype>
@@ -39,12 +41,12 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
 }
 
 IniFile IniFile::load(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // A settings file is small; anything that is no regular file or is huge reads as missing.
+    constexpr std::uintmax_t kMaxIniSize = 16u << 20;
+    const auto bytes = readWholeFile(path, kMaxIniSize);
+    if (!bytes)
         return {};
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parse(text.str());
+    return parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }
 
 IniFile IniFile::parse(std::string_view text) {

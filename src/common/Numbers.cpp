@@ -1,5 +1,7 @@
 #include "Numbers.h"
 
+#include <charconv>
+
 #include <cmath>
 #include <limits>
 
@@ -27,6 +29,16 @@ std::int32_t leadingInt(std::string_view text) {
     if (value > std::numeric_limits<std::int32_t>::max())
         value = std::numeric_limits<std::int32_t>::max();
     return static_cast<std::int32_t>(value);
+}
+
+std::optional<std::int64_t> parseDecimalInRange(std::string_view text, std::int64_t min,
+                                                std::int64_t max) {
+    std::int64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || value < min || value > max)
+        return std::nullopt;
+    return value;
 }
 
 std::string decimal(std::int64_t value) {

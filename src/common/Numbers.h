@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,11 @@ namespace zev::common {
 // optional sign, then digits. Text that does not start with a number gives 0; values beyond
 // the 32-bit range are clamped.
 std::int32_t leadingInt(std::string_view text);
+
+// A whole decimal number that is all of `text` (an optional minus, digits) and lies within
+// [min, max]; nothing otherwise. Never throws, whatever the text.
+std::optional<std::int64_t> parseDecimalInRange(std::string_view text, std::int64_t min,
+                                                std::int64_t max);
 
 // "%d" of a value.
 std::string decimal(std::int64_t value);

@@ -13,6 +13,10 @@ class Reporter {
 public:
     virtual ~Reporter() = default;
     virtual void report(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
+    // What lies behind the last message where its text is fixed: the file and the system's
+    // reason ("cannot write source/ABCD/ABCD.wld: No space left on device"). A box does not
+    // show it; the command-line tool prints it.
+    virtual void detail(const std::string& text) { (void)text; }
 };
 
 struct ReportedMessage {
@@ -27,7 +31,9 @@ public:
     void report(const std::string& text, const std::string& caption, MessageIcon icon) override {
         messages.push_back({text, caption, icon});
     }
+    void detail(const std::string& text) override { details.push_back(text); }
     std::vector<ReportedMessage> messages;
+    std::vector<std::string> details;
 };
 
 // Swallows every message, for callers that check only the result.

@@ -34,8 +34,9 @@ std::uint32_t ListSection(ProjectArchive& archive, std::string_view tag,
         text += listingLine(number, entry);
         text += "\r\n";
     }
-    if (!common::writeWholeFile(listingPath, text)) {
-        diagnostic = "Could not write " + listingPath.string() + "\n";
+    std::error_code reason;
+    if (!common::writeWholeFile(listingPath, text, &reason)) {
+        diagnostic = common::describeFileFailure("Could not write", listingPath, reason) + "\n";
         return 0;
     }
     return section.entryCount;

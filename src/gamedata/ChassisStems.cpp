@@ -8,6 +8,11 @@
 namespace zev::gamedata {
 
 namespace {
+// A list of names typed by hand; anything larger is no such list.
+constexpr std::uintmax_t kMaxChassisListSize = 1u << 20;
+} // namespace
+
+namespace {
 
 constexpr std::size_t kStemWidth = 8;
 constexpr std::size_t kComparedCharacters = 4;
@@ -44,8 +49,8 @@ const std::vector<std::string>& builtInChassisStems() {
 
 std::vector<std::string> loadChassisStems(const std::filesystem::path& programDirectory) {
     std::vector<std::string> stems = builtInChassisStems();
-    const auto file =
-        common::readWholeFile(common::resolveCaseInsensitive(programDirectory, "chassis.txt"));
+    const auto file = common::readWholeFile(
+        common::resolveCaseInsensitive(programDirectory, "chassis.txt"), kMaxChassisListSize);
     if (!file)
         return stems;
     std::string_view text(reinterpret_cast<const char*>(file->data()), file->size());

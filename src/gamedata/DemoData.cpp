@@ -72,9 +72,11 @@ ObjectGroupRecord makeRecord(const RecordFields& fields, bool readyMadeGroup = f
 
 bool writeFile(const fs::path& path, std::span<const std::uint8_t> bytes,
                common::Reporter& reporter) {
-    if (common::writeFileAtomically(path, bytes) == common::WriteResult::Written)
+    std::error_code reason;
+    if (common::writeWholeFile(path, bytes, &reason))
         return true;
-    reporter.report("Could not write " + path.string(), kDemoCaption, common::MessageIcon::Stop);
+    reporter.report(common::describeFileFailure("Could not write", path, reason), kDemoCaption,
+                    common::MessageIcon::Stop);
     return false;
 }
 
@@ -325,7 +327,7 @@ bool writeDemoData(const fs::path& dir, common::Reporter& reporter) {
         std::error_code ec;
         fs::create_directories(d, ec);
         if (ec) {
-            reporter.report("Could not write " + d.string(), kDemoCaption,
+            reporter.report(common::describeFileFailure("Could not create", d, ec), kDemoCaption,
                             common::MessageIcon::Stop);
             return false;
         }

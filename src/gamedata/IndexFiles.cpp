@@ -140,12 +140,13 @@ std::string indexStaleReason(const fs::path& configuredArchivePath,
     for (IndexKind kind : {IndexKind::Poly, IndexKind::Mek, IndexKind::Chassis}) {
         const IndexFileInfo& info = indexFileInfo(kind);
         const fs::path path = indexFilePath(programDirectory, kind);
-        std::FILE* f = std::fopen(path.c_str(), "rb");
-        if (!f)
+        const auto prefix = common::readFilePrefix(path, IndexHeader::size);
+        if (!prefix)
             return std::string(info.fileName) + " is missing";
         IndexHeader header;
-        const bool complete = std::fread(header.bytes().data(), 1, header.size, f) == header.size;
-        std::fclose(f);
+        const bool complete = prefix->size() == header.size;
+        if (complete)
+            std::copy(prefix->begin(), prefix->end(), header.bytes().begin());
         if (!complete)
             return std::string(info.fileName) + " has no complete header";
         const auto magic = header.bytes().subspan(0, kIndexMagicSize);

@@ -17,15 +17,6 @@ namespace {
 
 constexpr std::size_t kRecordSize = ObjectGroupRecord::size;
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-File openFile(const fs::path& path, const char* mode) {
-    return File(std::fopen(path.c_str(), mode));
-}
-
 bool hasGroupExtension(const std::string& name) {
     return name.size() >= 4 && common::equalsIgnoreCase(name.substr(name.size() - 4), ".odb");
 }
@@ -35,18 +26,6 @@ bool lessIgnoreCase(const std::string& a, const std::string& b) {
         return std::tolower(static_cast<unsigned char>(x)) <
                std::tolower(static_cast<unsigned char>(y));
     });
-}
-
-std::optional<std::uintmax_t> fileSize(const fs::path& file) {
-    std::error_code ec;
-    const auto size = fs::file_size(file, ec);
-    if (ec)
-        return std::nullopt;
-    return size;
-}
-
-bool writeRecord(std::FILE* f, const ObjectGroupRecord& record) {
-    return std::fwrite(record.bytes().data(), 1, kRecordSize, f) == kRecordSize;
 }
 
 } // namespace
@@ -123,51 +102,59 @@ std::optional<std::vector<ObjectGroupRecord>> readObjectGroup(const fs::path& fi
 }
 
 std::optional<ObjectGroupRecord> readObjectRecord(const fs::path& file, std::size_t index) {
-    const File f = openFile(file, "rb");
-    if (!f || index > (std::numeric_limits<long>::max() / kRecordSize) - 1 ||
-        std::fseek(f.get(), long(index * kRecordSize), SEEK_SET) != 0)
+    const auto records = readObjectGroup(file);
+    if (!records || index >= records->size())
         return std::nullopt;
-    ObjectGroupRecord record;
-    if (std::fread(record.bytes().data(), 1, kRecordSize, f.get()) != kRecordSize)
-        return std::nullopt;
-    return record;
+    return (*records)[index];
 }
 
+// Record changes rewrite the whole group through a temporary file: a full disk or a crash
+// leaves the group as it was, never half a record.
+namespace {
+
+bool writeGroupImage(const fs::path& file, const std::vector<ObjectGroupRecord>& records) {
+    std::vector<std::uint8_t> image;
+    image.reserve(records.size() * kRecordSize);
+    for (const ObjectGroupRecord& r : records)
+        image.insert(image.end(), r.bytes().begin(), r.bytes().end());
+    return common::writeFileAtomically(file, image) == common::WriteResult::Written;
+}
+
+} // namespace
+
 bool rewriteObjectRecord(const fs::path& file, std::size_t index, const ObjectGroupRecord& record) {
-    const auto size = fileSize(file);
-    if (!size || index >= *size / kRecordSize)
+    // The record is replaced where it stands; every other byte, a partial tail too, stays.
+    auto image = common::readWholeFile(file);
+    if (!image || index >= image->size() / kRecordSize)
         return false;
-    const File f = openFile(file, "r+b");
-    if (!f || std::fseek(f.get(), long(index * kRecordSize), SEEK_SET) != 0)
-        return false;
-    return writeRecord(f.get(), record) && std::fflush(f.get()) == 0;
+    std::copy(record.bytes().begin(), record.bytes().end(),
+              image->begin() + static_cast<std::ptrdiff_t>(index * kRecordSize));
+    return common::writeFileAtomically(file, *image) == common::WriteResult::Written;
 }
 
 bool appendObjectRecord(const fs::path& file, const ObjectGroupRecord& record) {
     std::error_code ec;
     if (fs::is_directory(file, ec))
         return false;
-    if (const auto size = fileSize(file); size && *size % kRecordSize != 0) {
-        fs::resize_file(file, *size - *size % kRecordSize, ec);
-        if (ec)
+    // A missing group starts empty; a partial record at the end is dropped.
+    auto records = fs::exists(file, ec) ? readObjectGroup(file)
+                                        : std::optional<std::vector<ObjectGroupRecord>>{};
+    if (!records) {
+        if (fs::exists(file, ec))
             return false;
+        records.emplace();
     }
-    const File f = openFile(file, "ab");
-    return f && writeRecord(f.get(), record) && std::fflush(f.get()) == 0;
+    records->push_back(record);
+    return writeGroupImage(file, *records);
 }
 
 bool deleteObjectRecord(const fs::path& file, std::size_t index) {
-    const auto records = readObjectGroup(file);
+    auto records = readObjectGroup(file);
     if (!records || index >= records->size())
         return false;
-    std::vector<std::uint8_t> image;
-    image.reserve((records->size() - 1) * kRecordSize);
-    for (std::size_t i = 0; i < records->size(); ++i)
-        if (i != index)
-            image.insert(image.end(), (*records)[i].bytes().begin(), (*records)[i].bytes().end());
-    return common::writeFileAtomically(file, image) == common::WriteResult::Written;
+    records->erase(records->begin() + static_cast<std::ptrdiff_t>(index));
+    return writeGroupImage(file, *records);
 }
-
 bool isAcceptableGroupName(std::string_view name) {
     return name.find_first_of("/\\") == std::string_view::npos &&
            name.find("..") == std::string_view::npos;
@@ -180,8 +167,7 @@ bool createObjectGroup(const fs::path& programDirectory, std::string_view name,
         return false;
     }
     const fs::path path = objectGroupPath(programDirectory, name);
-    const File f = openFile(path, "w+b");
-    if (!f) {
+    if (!common::writeWholeFile(path, std::string_view())) {
         reporter.report(path.string(), kCreateGroupCaption, common::MessageIcon::Information);
         return false;
     }

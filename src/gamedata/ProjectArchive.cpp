@@ -20,6 +20,10 @@ ProjectArchive::~ProjectArchive() {
 
 bool ProjectArchive::OpenArchive(const fs::path& path) {
     CloseArchive();
+    // Checked before opening: opening a pipe for reading would wait for a writer.
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        return false;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return false;

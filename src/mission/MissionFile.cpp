@@ -21,10 +21,6 @@ namespace {
 constexpr char kCreator[] = "ZEVEDIT 3D";
 constexpr const char* kReadCaption = "File Read Error...";
 
-fs::path briefingFile(const fs::path& programDirectory, int b) {
-    return programDirectory / ("brf" + std::to_string(b) + ".brf");
-}
-
 // A tag is accepted when its three letters stand in sequence within its four bytes, read as
 // text up to the first NUL.
 bool tagMatches(std::span<const std::uint8_t> tag, std::string_view letters) {
@@ -170,37 +166,32 @@ Decoded decode(std::span<const std::uint8_t> image) {
     return result;
 }
 
-bool save(MissionDocument& document, const fs::path& path, const fs::path& programDirectory,
-          const ScenePositions& positions, std::uint8_t patchSetting, common::Reporter& reporter) {
+bool hasMissionTag(std::span<const std::uint8_t> prefix) {
+    return prefix.size() >= 4 && tagMatches(prefix.first(4), "MDB");
+}
+
+bool save(MissionDocument& document, const fs::path& path, const ScenePositions& positions,
+          std::uint8_t patchSetting, common::Reporter& reporter) {
     MissionHeader& header = document.header;
     header.setFloat32(MissionHeader::version, 3.0f);
     header.setText(MissionHeader::creator, kCreator);
     header.setByte(MissionHeader::patch, patchSetting);
     const std::vector<int> order = refreshPositions(document, positions);
 
-    // Each briefing travels through its temporary file, as the briefing editor saves it.
-    MissionDocument image = document;
-    for (int b = 0; b < kBriefingCount; ++b) {
-        const fs::path file = briefingFile(programDirectory, b);
-        const bool written = common::writeWholeFile(file, document.briefings[b]);
-        auto bytes = written ? common::readWholeFile(file) : std::nullopt;
-        std::error_code ec;
-        fs::remove(file, ec);
-        if (!bytes) {
-            reporter.report("Error Writing Briefing Files...", "File Save Error!",
-                            MessageIcon::Stop);
-            return false;
-        }
-        image.briefings[b] = std::move(*bytes);
-    }
-
-    switch (common::writeFileAtomically(path, encode(image, order))) {
+    std::error_code ec;
+    const bool hadFile = fs::exists(fs::symlink_status(path, ec));
+    std::error_code reason;
+    switch (common::writeFileAtomically(path, encode(document, order), &reason)) {
     case common::WriteResult::CannotCreate:
         reporter.report("File Access Denied", "FileSave Error...", MessageIcon::Information);
+        reporter.detail(common::describeFileFailure("cannot create", path, reason));
         return false;
     case common::WriteResult::WriteFailed:
-        reporter.report("Error Writing Mission File...\r\nThe previous file was left unchanged.",
+        reporter.report(hadFile ? "Error Writing Mission File...\r\nThe previous file was left "
+                                  "unchanged."
+                                : "Error Writing Mission File...",
                         "FileSave Error...", MessageIcon::Stop);
+        reporter.detail(common::describeFileFailure("cannot write", path, reason));
         return false;
     case common::WriteResult::Written:
         break;
@@ -211,12 +202,24 @@ bool save(MissionDocument& document, const fs::path& path, const fs::path& progr
 }
 
 bool open(MissionDocument& document, std::uint8_t& patchSetting, const fs::path& path,
-          const fs::path& programDirectory, common::Reporter& reporter) {
-    const auto image = common::readWholeFile(path);
-    if (!image) {
+          common::Reporter& reporter) {
+    const auto cannotOpen = [&](const std::error_code& reason) {
         reporter.report("Couldn't Open File...", "File Open Error...", MessageIcon::Information);
+        reporter.detail(common::describeFileFailure("cannot read", path, reason));
+        return false;
+    };
+    // The tag first: a large file of another kind is refused before it is read.
+    std::error_code reason;
+    const auto prefix = common::readFilePrefix(path, 4, &reason);
+    if (!prefix)
+        return cannotOpen(reason);
+    if (!hasMissionTag(*prefix)) {
+        reporter.report("Unkown File Type...", kReadCaption, MessageIcon::Stop);
         return false;
     }
+    const auto image = common::readWholeFile(path, common::kNoSizeCap, &reason);
+    if (!image)
+        return cannotOpen(reason);
     Decoded decoded = decode(*image);
     switch (decoded.error) {
     case DecodeError::None:
@@ -236,22 +239,7 @@ bool open(MissionDocument& document, std::uint8_t& patchSetting, const fs::path&
         return false;
     }
 
-    // Each briefing is loaded back through its temporary file, as the briefing editor loads it.
     MissionDocument& loaded = *decoded.document;
-    for (int b = 0; b < kBriefingCount; ++b) {
-        const fs::path file = briefingFile(programDirectory, b);
-        const bool written = common::writeWholeFile(file, loaded.briefings[b]);
-        auto bytes = written ? common::readWholeFile(file) : std::nullopt;
-        std::error_code ec;
-        fs::remove(file, ec);
-        if (!bytes) {
-            reporter.report("Error Writing Briefing Files...", "File Open Error!",
-                            MessageIcon::Stop);
-            return false;
-        }
-        loaded.briefings[b] = std::move(*bytes);
-    }
-
     loaded.modified = false;
     loaded.untitled = false;
     patchSetting = loaded.header.byte(MissionHeader::patch);

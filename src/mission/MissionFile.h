@@ -18,18 +18,22 @@ namespace zev::mission {
 namespace MissionFile {
 
 // Takes positions from `positions`, stamps the header (version 3.0, creator, patch flag from
-// `patchSetting`), passes each briefing through its temporary file "brfN.brf" in
-// `programDirectory`, and writes the file through a temporary file beside `path`, so a failed
-// save leaves the old file as it was. Clears the modified and untitled flags on success.
+// `patchSetting`) and writes the file through a temporary file beside `path`, so a failed save
+// leaves the old file as it was. The briefings go straight from memory into the file: no
+// shared scratch file that another editor could overwrite. Clears the modified and untitled
+// flags on success.
 bool save(MissionDocument& document, const std::filesystem::path& path,
-          const std::filesystem::path& programDirectory, const ScenePositions& positions,
-          std::uint8_t patchSetting, common::Reporter& reporter);
+          const ScenePositions& positions, std::uint8_t patchSetting, common::Reporter& reporter);
 
-// Reads the whole file into a new document; only when all of it is valid does it replace
-// `document` and copy the header's patch flag into `patchSetting`. On failure the message is
-// reported and `document` stays exactly as it was.
+// Checks the first tag, then reads the whole file into a new document; only when all of it is
+// valid does it replace `document` and copy the header's patch flag into `patchSetting`. On
+// failure the message is reported and `document` stays exactly as it was. Only regular files
+// are read.
 bool open(MissionDocument& document, std::uint8_t& patchSetting, const std::filesystem::path& path,
-          const std::filesystem::path& programDirectory, common::Reporter& reporter);
+          common::Reporter& reporter);
+
+// The first tag of a file, which tells a mission file before the rest is read.
+bool hasMissionTag(std::span<const std::uint8_t> prefix);
 
 // The file image of a document whose positions are already refreshed: objects in `order`
 // (slot numbers) with the given briefing bytes.

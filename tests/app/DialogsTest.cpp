@@ -71,22 +71,26 @@ TEST(SelectionForm, TheProjectNameHoldsAtMostFourCharactersAndNoPathSeparators) 
     form.ProjectName->setText(QStringLiteral("LONGNAME"));
     EXPECT_EQ(form.ProjectName->text(), "LONG");
 
-    // Text that got past the editor (pasted or set) is refused on OK.
-    for (const char* unsafe : {"a/b", "a\\b", ".."}) {
+    // Text that got past the editor (pasted or set) is refused on OK with the reason.
+    for (const char* unsafe : {"a/b", "a\\b", "..", "a:b", ".", "ab*?", "a b", "a%b"}) {
         form.ProjectName->setText(QString::fromLatin1(unsafe));
         form.BitBtn1Click();
         EXPECT_TRUE(form.isVisible()) << unsafe;
         EXPECT_NE(form.result(), QDialog::Accepted) << unsafe;
     }
-    EXPECT_EQ(reporter.messages.size(), 3u);
-    EXPECT_FALSE(app::isSafeProjectName(QStringLiteral("x/")));
-    EXPECT_TRUE(app::isSafeProjectName(QStringLiteral("A.B")));
+    ASSERT_EQ(reporter.messages.size(), 8u);
+    EXPECT_EQ(reporter.messages[3].text, "Project Name May Not Contain Path Separators or \"..\"!");
+    EXPECT_EQ(
+        reporter.messages[5].text,
+        "Project Name May Not Contain Blanks, Control Characters or Any of * ? \" < > | & ^ %");
 
-    form.ProjectName->setText(QStringLiteral("OKAY"));
+    form.ProjectName->setText(QStringLiteral("A.B"));
+    QTest::keyClicks(form.ProjectName, "*");
+    EXPECT_EQ(form.ProjectName->text(), "A.B") << "unsafe characters cannot be typed";
     form.BitBtn1Click();
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(reporter.messages.size(), 3u);
+    EXPECT_EQ(reporter.messages.size(), 8u);
 }
 
 TEST(SelectionForm, PlayersStayBetweenTwoAndEightAndTheTabChoosesFreeForAllOrTeamPlay) {

@@ -60,8 +60,7 @@ protected:
         mission::RecordPositions positions(document);
         common::RecordingReporter reporter;
         const auto path = sandbox.file(name);
-        EXPECT_TRUE(
-            mission::MissionFile::save(document, path, sandbox.home(), positions, 0, reporter));
+        EXPECT_TRUE(mission::MissionFile::save(document, path, positions, 0, reporter));
         return path;
     }
 
@@ -69,7 +68,7 @@ protected:
         mission::MissionDocument document;
         std::uint8_t patch = 0;
         common::RecordingReporter reporter;
-        if (!mission::MissionFile::open(document, patch, path, {}, reporter))
+        if (!mission::MissionFile::open(document, patch, path, reporter))
             return "<unreadable>";
         return document.header.text(MissionHeader::projectName);
     }

@@ -144,8 +144,7 @@ std::filesystem::path WriteMissionWithObjects(const std::filesystem::path& path,
     document.objects.place(1, object("hangar", -1300, -78000));
     mission::RecordPositions positions(document);
     common::RecordingReporter reporter;
-    EXPECT_TRUE(
-        mission::MissionFile::save(document, path, programDirectory, positions, 0, reporter));
+    EXPECT_TRUE(mission::MissionFile::save(document, path, positions, 0, reporter));
     return path;
 }
 

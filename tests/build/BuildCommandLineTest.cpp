@@ -5,9 +5,11 @@
 #include "common/FileIo.h"
 
 #include "CliRun.h"
+#include "SmallDisk.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <sstream>
 
 using namespace zev::cli;
@@ -47,4 +49,28 @@ TEST(BuildCommandLine, ReportsAMissingMissionAndBadUsage) {
     EXPECT_FALSE(std::filesystem::exists(home / "source"));
     EXPECT_EQ(run(home.path(), "build", {}).status, kExitUsage);
     EXPECT_EQ(run(home.path(), "build", {"a.mdb", "b.mdb"}).status, kExitUsage);
+}
+
+TEST(BuildCommandLine, FailsWhenAnySourceCannotBeWrittenAndLeavesNoneTruncated) {
+    SmallDisk home(1024);
+    SKIP_WITHOUT_SMALL_DISK(home);
+    const std::string file = (home / "raid.mdb").string();
+    ASSERT_EQ(
+        run(home.path(), "new", {file, "--project", "RAID", "--mission", "Night Raid"}).status,
+        kExitOk);
+    ASSERT_EQ(run(home.path(), "build", {file}).status, kExitOk);
+    const auto sources = home / "source" / "RAID";
+    std::map<std::string, std::vector<std::uint8_t>> before;
+    for (const auto& entry : std::filesystem::directory_iterator(sources))
+        before[entry.path().filename().string()] = *zev::common::readWholeFile(entry.path());
+
+    home.fill();
+    const CommandRun full = run(home.path(), "build", {file});
+    EXPECT_EQ(full.status, kExitFailed) << full.err;
+    EXPECT_NE(full.err.find("No space left on device"), std::string::npos) << full.err;
+    // Every source as the last good build left it, and no temporary beside them.
+    std::map<std::string, std::vector<std::uint8_t>> after;
+    for (const auto& entry : std::filesystem::directory_iterator(sources))
+        after[entry.path().filename().string()] = *zev::common::readWholeFile(entry.path());
+    EXPECT_EQ(after, before);
 }

@@ -28,3 +28,11 @@ TEST(GameUnits, AreAHundredTimesTheTruncatedWorkspaceCoordinate) {
     EXPECT_EQ(gameUnitsFromWorkspace(-0.5), 0);
     EXPECT_EQ(gameUnitsFromWorkspace(1e12), 2147483647);
 }
+
+TEST(ParseDecimalInRange, TakesOnlyAWholeNumberWithinTheRangeAndNeverThrows) {
+    EXPECT_EQ(parseDecimalInRange("4", 2, 8), 4);
+    EXPECT_EQ(parseDecimalInRange("-3", -5, 5), -3);
+    for (const char* bad : {"", " 4", "4 ", "4x", "+4", "1", "9", "2147483648", "99999999999999",
+                            "999999999999999999999999", "-"})
+        EXPECT_FALSE(parseDecimalInRange(bad, 2, 8)) << bad;
+}

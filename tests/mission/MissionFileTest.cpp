@@ -4,6 +4,7 @@
 #include "common/FileIo.h"
 #include "common/LittleEndian.h"
 
+#include "SmallDisk.h"
 #include "TempDir.h"
 #include "TestSupport.h"
 
@@ -42,7 +43,7 @@ struct MissionFileTest : ::testing::Test {
     }
 
     bool save(MissionDocument& doc, const fs::path& path, std::uint8_t patch = 0) {
-        return MissionFile::save(doc, path, home.path(), RecordPositions(doc), patch, reporter);
+        return MissionFile::save(doc, path, RecordPositions(doc), patch, reporter);
     }
 
     std::vector<std::uint8_t> saved(MissionDocument& doc) {
@@ -57,7 +58,7 @@ struct MissionFileTest : ::testing::Test {
         auto before = support::newMission("KEEP");
         MissionDocument doc = *before;
         std::uint8_t patch = 7;
-        const bool ok = MissionFile::open(doc, patch, home / "in.mdb", home.path(), reporter);
+        const bool ok = MissionFile::open(doc, patch, home / "in.mdb", reporter);
         if (!ok) {
             EXPECT_EQ(doc, *before);
             EXPECT_EQ(patch, 7);
@@ -127,7 +128,7 @@ TEST_F(MissionFileTest, SaveThenOpenGivesTheSameDocument) {
     EXPECT_FALSE(doc->untitled);
     MissionDocument loaded;
     std::uint8_t patch = 0;
-    ASSERT_TRUE(MissionFile::open(loaded, patch, home / "m.mdb", home.path(), reporter));
+    ASSERT_TRUE(MissionFile::open(loaded, patch, home / "m.mdb", reporter));
     EXPECT_EQ(loaded, *doc);
     EXPECT_EQ(patch, 1);
     EXPECT_TRUE(reporter.messages.empty());
@@ -145,7 +146,7 @@ TEST_F(MissionFileTest, RenumbersObjectsInWorkspaceOrder) {
     ASSERT_TRUE(save(*doc, home / "m.mdb"));
     MissionDocument loaded;
     std::uint8_t patch = 0;
-    ASSERT_TRUE(MissionFile::open(loaded, patch, home / "m.mdb", home.path(), reporter));
+    ASSERT_TRUE(MissionFile::open(loaded, patch, home / "m.mdb", reporter));
     EXPECT_EQ(loaded.objects.occupiedSlots(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
     const char* names[] = {"o0", "o1", "o3", "o4", "o6", "o7"};
     for (int slot = 0; slot < 6; ++slot)
@@ -161,10 +162,10 @@ TEST_F(MissionFileTest, TakesPositionsAndOrderFromTheScene) {
     scene.navs = {{603, "0", {-100, 200, 300}}, {603, "99", {5, 5, 5}}};
     // Workspace order b, a; a ready-made group member frame is not an object.
     scene.objects = {{1, "b", {900, 0, 100}}, {3000, "member", {0, 0, 0}}, {0, "a", {-200, 0, 0}}};
-    ASSERT_TRUE(MissionFile::save(*doc, home / "m.mdb", home.path(), scene, 0, reporter));
+    ASSERT_TRUE(MissionFile::save(*doc, home / "m.mdb", scene, 0, reporter));
     MissionDocument loaded;
     std::uint8_t patch = 0;
-    ASSERT_TRUE(MissionFile::open(loaded, patch, home / "m.mdb", home.path(), reporter));
+    ASSERT_TRUE(MissionFile::open(loaded, patch, home / "m.mdb", reporter));
     EXPECT_EQ(loaded.startPoint(2).text(StartPointRecord::z), "-300");
     EXPECT_EQ(loaded.navPoint(3, 0).text(NavPointRecord::x), "-100");
     EXPECT_EQ(loaded.objects.count(), 2);
@@ -194,7 +195,7 @@ TEST_F(MissionFileTest, AcceptsATagWhoseLettersStandWithinItsFourBytes) {
 TEST_F(MissionFileTest, RefusesAFileItCannotOpen) {
     MissionDocument doc;
     std::uint8_t patch = 0;
-    EXPECT_FALSE(MissionFile::open(doc, patch, home / "none.mdb", home.path(), reporter));
+    EXPECT_FALSE(MissionFile::open(doc, patch, home / "none.mdb", reporter));
     expectMessage("Couldn't Open File...", "File Open Error...", MessageIcon::Information);
 }
 
@@ -284,18 +285,36 @@ TEST_F(MissionFileTest, KeepsTheOldFileWhenTheSaveFails) {
     EXPECT_TRUE(fs::is_directory(home / "taken.mdb"));
 }
 
-TEST_F(MissionFileTest, ReportsBriefingFilesThatCannotBeWritten) {
-    auto doc = support::newMission();
-    const fs::path noHome = home / "no-such-program-directory";
-    EXPECT_FALSE(
-        MissionFile::save(*doc, home / "m.mdb", noHome, RecordPositions(*doc), 0, reporter));
-    expectMessage("Error Writing Briefing Files...", "File Save Error!");
-    EXPECT_FALSE(fs::exists(home / "m.mdb"));
+TEST_F(MissionFileTest, OnAFullDiskSaysThePreviousFileWasLeftOnlyWhenThereWasOne) {
+    SmallDisk disk(128);
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    auto doc = sample();
+    EXPECT_FALSE(save(*doc, disk / "new.mdb"));
+    expectMessage("Error Writing Mission File...", "FileSave Error...");
+    ASSERT_EQ(reporter.details.size(), 1u);
+    EXPECT_NE(reporter.details[0].find("No space left on device"), std::string::npos);
+    EXPECT_FALSE(fs::exists(disk / "new.mdb"));
 
-    ASSERT_TRUE(save(*doc, home / "m.mdb"));
+    zev::common::writeWholeFile(disk / "old.mdb", std::string_view("old"));
     reporter.messages.clear();
-    MissionDocument loaded;
+    EXPECT_FALSE(save(*doc, disk / "old.mdb"));
+    expectMessage("Error Writing Mission File...\r\nThe previous file was left unchanged.",
+                  "FileSave Error...");
+    EXPECT_EQ(zev::common::readWholeFile(disk / "old.mdb"), support::bytesOf("old"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(disk.path()), fs::directory_iterator()), 1);
+}
+
+TEST_F(MissionFileTest, RefusesADeviceAndAForeignFileBeforeReadingThem) {
+    MissionDocument doc;
     std::uint8_t patch = 0;
-    EXPECT_FALSE(MissionFile::open(loaded, patch, home / "m.mdb", noHome, reporter));
-    expectMessage("Error Writing Briefing Files...", "File Open Error!");
+    EXPECT_FALSE(MissionFile::open(doc, patch, "/dev/zero", reporter));
+    expectMessage("Couldn't Open File...", "File Open Error...", MessageIcon::Information);
+    ASSERT_EQ(reporter.details.size(), 1u);
+    EXPECT_EQ(reporter.details[0], "cannot read /dev/zero: Not a regular file");
+
+    // A big file of another kind: its tag tells, whatever follows.
+    reporter.messages.clear();
+    std::vector<std::uint8_t> foreign(4 << 20, 'x');
+    EXPECT_FALSE(openBytes(foreign));
+    expectMessage("Unkown File Type...", "File Read Error...");
 }

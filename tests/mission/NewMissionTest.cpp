@@ -1,4 +1,5 @@
 #include "mission/NewMission.h"
+#include "mission/ProjectName.h"
 
 #include "TempDir.h"
 #include "TestSupport.h"
@@ -128,4 +129,17 @@ TEST(NewMission, FreesEveryObject) {
     resetToNewMission(*doc, "/nonexistent", 0);
     EXPECT_EQ(doc->objects.count(), 0);
     EXPECT_FALSE(doc->modified);
+}
+
+TEST(ProjectName, AcceptsShortPlainNamesAndSaysWhyOthersCannotBeOne) {
+    for (const char* good : {"A", "ABCD", "A.B", "a-_1", ".a"})
+        EXPECT_EQ(projectNameProblem(good), nullptr) << good;
+    EXPECT_STREQ(projectNameProblem(""), "No Project Name Specified!");
+    for (const char* escaping : {".", "..", "a/b", "a\\b", "c:x", "..ab"})
+        EXPECT_STREQ(projectNameProblem(escaping), kProjectNameEscapes) << escaping;
+    for (const char* unsafe :
+         {"a b", "ab*?", "a\"b", "<ab", "a>", "a|b", "a&b", "a^b", "a%b", "a\tb", "a\x7f"})
+        EXPECT_STREQ(projectNameProblem(unsafe), kProjectNameUnsafe) << unsafe;
+    EXPECT_STREQ(projectNameProblem("ABCDE"), kProjectNameTooLong);
+    EXPECT_STREQ(projectNameProblem(std::string_view("AB\0C", 4)), kProjectNameUnsafe);
 }

@@ -6,6 +6,7 @@
 #include "build/StarFiles.h"
 #include "common/FileIo.h"
 #include "common/LittleEndian.h"
+#include "mission/ProjectName.h"
 #include "platform/QtProgramRunner.h"
 
 #include <gtest/gtest.h>
@@ -158,15 +159,16 @@ TEST_F(MissionSequencesTest, ABusyOrFailedBuildAndABadProjectNameStopTheCommand)
     EXPECT_EQ(released, 1);
     EXPECT_EQ(restored, 1);
 
-    for (const char* name : {"", "../x"}) {
+    for (const char* name : {"", "../x", "a&b"}) {
         RecordingReporter messages;
         build::MissionSequences fresh(runner, messages);
         f.header.setText(MissionHeader::projectName, name);
         EXPECT_EQ(fresh.compile(f.header, settings, hooks), SequenceResult::Stopped);
         ASSERT_EQ(messages.messages.size(), 1u);
-        EXPECT_EQ(messages.messages[0], (ReportedMessage{"No Project Name Specified!",
+        EXPECT_EQ(messages.messages[0], (ReportedMessage{mission::projectNameProblem(name),
                                                          "Project Error..", MessageIcon::Stop}));
     }
+    EXPECT_STREQ(mission::projectNameProblem(""), "No Project Name Specified!");
 }
 
 } // namespace

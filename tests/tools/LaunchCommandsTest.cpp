@@ -5,6 +5,7 @@
 #include "common/FileIo.h"
 
 #include "CliRun.h"
+#include "SmallDisk.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -126,3 +127,18 @@ TEST(LaunchCommands, CompileBuildsAssemblesAndInstallsAMission) {
 }
 
 } // namespace
+
+TEST(LaunchCommands, UnpackOnAFullDiskKeepsTheFileThatWasThere) {
+    SmallDisk disk(128);
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    TempDir dir;
+    common::writeWholeFile(
+        dir / "big.zvm",
+        build::packageImage({{"ABCD.bwd", std::vector<std::uint8_t>(200000, 'n')}}));
+    writeText(disk / "out" / "ABCD.bwd", std::string(30000, 'o'));
+    const auto r = run(dir.path(), "unpack", {(dir / "big.zvm").string(), (disk / "out").string()});
+    EXPECT_EQ(r.status, kExitFailed);
+    EXPECT_NE(r.err.find("/out/ABCD.bwd: No space left on device"), std::string::npos) << r.err;
+    EXPECT_EQ(readText(disk / "out" / "ABCD.bwd"), std::string(30000, 'o'));
+    EXPECT_EQ(std::distance(fs::directory_iterator(disk / "out"), fs::directory_iterator()), 1);
+}

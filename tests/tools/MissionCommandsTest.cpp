@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 
 #include "common/FileIo.h"
+#include "mission/MissionFile.h"
 
 #include "CliRun.h"
 #include "TempDir.h"
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace zev::cli;
 
@@ -63,7 +66,8 @@ TEST(MissionCommands, ReportFailuresAndBadUsageWithTheirStatus) {
     TempDir home;
     const CommandRun missing = run(home.path(), "dump", {(home / "none.mdb").string()});
     EXPECT_EQ(missing.status, kExitFailed);
-    EXPECT_EQ(missing.err, "File Open Error...: Couldn't Open File...\n");
+    EXPECT_EQ(missing.err, "File Open Error...: Couldn't Open File...\n  cannot read " +
+                               (home / "none.mdb").string() + ": No such file or directory\n");
 
     const std::string file = (home / "x.mdb").string();
     EXPECT_EQ(run(home.path(), "new", {file, "--mission", "M"}).status, kExitUsage);
@@ -79,4 +83,107 @@ TEST(MissionCommands, ReportFailuresAndBadUsageWithTheirStatus) {
         kExitUsage);
     EXPECT_EQ(run(home.path(), "save-as", {file}).status, kExitUsage);
     EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+namespace {
+
+// A mission whose three briefings say which mission it is.
+void writeMarkedMission(const std::filesystem::path& path, const std::string& mark) {
+    zev::mission::MissionDocument doc;
+    for (auto& briefing : doc.briefings)
+        briefing.assign(mark.begin(), mark.end());
+    zev::common::SilentReporter quiet;
+    ASSERT_TRUE(
+        zev::mission::MissionFile::save(doc, path, zev::mission::RecordPositions(doc), 0, quiet));
+}
+
+bool holdsOnlyItsOwnBriefings(const std::filesystem::path& path, const std::string& mark) {
+    zev::mission::MissionDocument doc;
+    std::uint8_t patch = 0;
+    zev::common::SilentReporter quiet;
+    if (!zev::mission::MissionFile::open(doc, patch, path, quiet))
+        return false;
+    for (const auto& briefing : doc.briefings)
+        if (std::string(briefing.begin(), briefing.end()) != mark)
+            return false;
+    return true;
+}
+
+} // namespace
+
+TEST(MissionCommands, TwoProcessesSavingAtOnceNeverMixTheirBriefings) {
+    TempDir home;
+    writeMarkedMission(home / "a.mdb", std::string(3000, 'A'));
+    writeMarkedMission(home / "b.mdb", std::string(5000, 'B'));
+    constexpr int kRounds = 40;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        int mixed = 0;
+        for (int i = 0; i < kRounds; ++i) {
+            const auto out = home / ("a" + std::to_string(i) + ".mdb");
+            run(home.path(), "save-as", {(home / "a.mdb").string(), out.string()});
+            mixed += holdsOnlyItsOwnBriefings(out, std::string(3000, 'A')) ? 0 : 1;
+        }
+        _exit(mixed);
+    }
+    int mixed = 0;
+    for (int i = 0; i < kRounds; ++i) {
+        const auto out = home / ("b" + std::to_string(i) + ".mdb");
+        run(home.path(), "save-as", {(home / "b.mdb").string(), out.string()});
+        mixed += holdsOnlyItsOwnBriefings(out, std::string(5000, 'B')) ? 0 : 1;
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "saves of the other process held foreign briefings";
+    EXPECT_EQ(mixed, 0);
+}
+
+TEST(MissionCommands, NeedNoWritableProgramDirectoryAndFollowNoPlantedLink) {
+    TempDir dir;
+    const auto noHome = dir / "no-such-home";
+    const std::string a = (dir / "a.mdb").string(), b = (dir / "b.mdb").string();
+    EXPECT_EQ(run(noHome, "new", {a, "--project", "AB", "--mission", "M"}).status, kExitOk);
+    EXPECT_EQ(run(noHome, "save-as", {a, b}).status, kExitOk);
+    EXPECT_EQ(run(noHome, "dump", {b}).status, kExitOk);
+
+    // A link where a scratch briefing once went: nothing is written through it.
+    zev::common::writeWholeFile(dir / "victim", std::string_view("precious"));
+    std::filesystem::create_symlink(dir / "victim", dir / "brf0.brf");
+    writeMarkedMission(dir / "c.mdb", "briefing");
+    EXPECT_EQ(run(dir.path(), "save-as", {(dir / "c.mdb").string(), b}).status, kExitOk);
+    EXPECT_EQ(run(dir.path(), "dump", {b}).status, kExitOk);
+    EXPECT_EQ(zev::common::readWholeFile(dir / "victim"),
+              (std::vector<std::uint8_t>{'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'}));
+}
+
+TEST(MissionCommands, NewRefusesBadNumbersAndProjectNamesAsUsage) {
+    TempDir home;
+    const std::string file = (home / "t.mdb").string();
+    for (const char* players : {"99999999999999", "2147483648", "-1", "1", "9", "4x", "", " 4"}) {
+        const CommandRun r = run(home.path(), "new",
+                                 {file, "--project", "AB", "--mission", "M", "--players", players});
+        EXPECT_EQ(r.status, kExitUsage) << players;
+        EXPECT_NE(r.err.find("--players takes a number from 2 to 8"), std::string::npos) << players;
+    }
+    for (const char* project : {"a:b", ".", "ab*?", "a b", "..", "a/b", "ABCDE", "", "a\tb"}) {
+        const CommandRun r =
+            run(home.path(), "new", {file, "--project", project, "--mission", "M"});
+        EXPECT_EQ(r.status, kExitUsage) << project;
+        EXPECT_NE(r.err.find("usage:"), std::string::npos) << project;
+    }
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(
+        run(home.path(), "new", {file, "--project", "A.B", "--mission", "M", "--players", "8"})
+            .status,
+        kExitOk);
+}
+
+TEST(MissionCommands, DumpRefusesADeviceAndNamesTheReason) {
+    TempDir home;
+    const CommandRun r = run(home.path(), "dump", {"/dev/zero"});
+    EXPECT_EQ(r.status, kExitFailed);
+    EXPECT_NE(r.err.find("File Open Error...: Couldn't Open File..."), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("cannot read /dev/zero: Not a regular file"), std::string::npos) << r.err;
 }

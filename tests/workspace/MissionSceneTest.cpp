@@ -26,12 +26,10 @@ protected:
     void SaveAndOpen() {
         const auto path = demo.dir.path() / "mission.mdb";
         const mission::RecordPositions positions(*document);
-        ASSERT_TRUE(mission::MissionFile::save(*document, path, demo.paths.programDirectory,
-                                               positions, 0, reporter));
+        ASSERT_TRUE(mission::MissionFile::save(*document, path, positions, 0, reporter));
         document = std::make_unique<mission::MissionDocument>();
         std::uint8_t patch = 0;
-        ASSERT_TRUE(mission::MissionFile::open(*document, patch, path, demo.paths.programDirectory,
-                                               reporter));
+        ASSERT_TRUE(mission::MissionFile::open(*document, patch, path, reporter));
         ASSERT_TRUE(scene.LoadMissionScene(*document, reporter));
     }
 
