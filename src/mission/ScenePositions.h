@@ -15,6 +15,7 @@ struct FramePlacement {
     int tag = 0;
     std::string name;
     std::array<std::int32_t, 3> position{};
+    friend bool operator==(const FramePlacement&, const FramePlacement&) = default;
 };
 
 // Where Save and Build learn the positions of start points, nav points and objects, in the

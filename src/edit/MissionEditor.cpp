@@ -1,0 +1,294 @@
+#include "MissionEditor.h"
+
+#include "common/Numbers.h"
+
+#include <algorithm>
+
+namespace zev::edit {
+
+using mission::FramePlacement;
+using mission::MissionDocument;
+using mission::MissionObjectRecord;
+
+namespace {
+
+double workspaceCoordinate(const std::string& text) {
+    return common::leadingInt(text) * kWorkspaceUnitsPerGameUnit;
+}
+
+std::array<std::int32_t, 3> gameUnits(const engine::Vector3& p) {
+    return {common::gameUnitsFromWorkspace(p.x), common::gameUnitsFromWorkspace(p.y),
+            common::gameUnitsFromWorkspace(p.z)};
+}
+
+} // namespace
+
+MissionEditor::MissionEditor() : document_(std::make_unique<MissionDocument>()) {}
+
+MissionEditor::~MissionEditor() = default;
+
+template <typename Call> void MissionEditor::tell(Call call) {
+    // A listener may remove itself while it is told.
+    const auto listeners = listeners_;
+    for (EditorListener* l : listeners)
+        call(*l);
+}
+
+void MissionEditor::addListener(EditorListener* listener) {
+    if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
+        listeners_.push_back(listener);
+}
+
+void MissionEditor::removeListener(EditorListener* listener) {
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+}
+
+// --- load steps
+
+void MissionEditor::loadPositions() {
+    using SP = mission::StartPointRecord;
+    using NP = mission::NavPointRecord;
+    for (int player = 1; player <= mission::kPlayerCount; ++player) {
+        const SP& r = document_->startPoint(player);
+        startPoints_[std::size_t(player - 1)] = {workspaceCoordinate(r.text(SP::x)),
+                                                 workspaceCoordinate(r.text(SP::y)),
+                                                 workspaceCoordinate(r.text(SP::z))};
+    }
+    navPoints_.clear();
+    for (int star = 0; star < mission::kStarCount; ++star)
+        for (int nav = 0; nav < mission::kNavPointsPerStar; ++nav) {
+            const NP& r = document_->navPoint(star, nav);
+            if (r.isInUse())
+                navPoints_.push_back(
+                    {star,
+                     nav,
+                     {workspaceCoordinate(r.text(NP::x)), workspaceCoordinate(r.text(NP::y)),
+                      workspaceCoordinate(r.text(NP::z))}});
+        }
+    objectPositions_.fill(std::nullopt);
+    order_.clear();
+    for (int slot : document_->objects.occupiedSlots()) {
+        const MissionObjectRecord& r = *document_->objects.find(slot);
+        using R = MissionObjectRecord;
+        objectPositions_[std::size_t(slot)] =
+            engine::Vector3{r.int32(R::position(0)) * kWorkspaceUnitsPerGameUnit,
+                            r.int32(R::position(1)) * kWorkspaceUnitsPerGameUnit,
+                            r.int32(R::position(2)) * kWorkspaceUnitsPerGameUnit};
+        order_.push_back(slot);
+    }
+}
+
+void MissionEditor::startMission(const MissionDocument& document) {
+    *document_ = document;
+    document_->modified = false;
+    hasMission_ = true;
+    gesture_.reset();
+    history_.clear();
+    selection_ = {};
+    loadPositions();
+    tell([](EditorListener& l) { l.missionReplaced(); });
+    tell([](EditorListener& l) { l.historyChanged(); });
+}
+
+void MissionEditor::openMission(const MissionDocument& document, const ShowCheck& cannotShow,
+                                common::Reporter& reporter) {
+    MissionDocument loaded = document;
+    if (cannotShow)
+        for (int slot : loaded.objects.occupiedSlots())
+            if (const auto why = cannotShow(loaded, slot)) {
+                loaded.objects.free(slot);
+                reporter.report(*why, "ZEVEDIT 3D", common::MessageIcon::Stop);
+            }
+    startMission(loaded);
+}
+
+void MissionEditor::markSaved() {
+    history_.markClean();
+    history_.closeMerging();
+    document_->modified = false;
+    document_->untitled = false;
+    tell([](EditorListener& l) { l.historyChanged(); });
+}
+
+void MissionEditor::closeMission() {
+    *document_ = MissionDocument();
+    hasMission_ = false;
+    gesture_.reset();
+    history_.clear();
+    selection_ = {};
+    loadPositions();
+    tell([](EditorListener& l) { l.missionReplaced(); });
+    tell([](EditorListener& l) { l.historyChanged(); });
+}
+
+// --- positions and selection
+
+std::optional<engine::Vector3> MissionEditor::objectPosition(int slot) const {
+    if (slot < 0 || slot >= mission::ObjectTable::capacity)
+        return std::nullopt;
+    return objectPositions_[std::size_t(slot)];
+}
+
+engine::Vector3 MissionEditor::startPointPosition(int player) const {
+    return startPoints_.at(std::size_t(player - 1));
+}
+
+void MissionEditor::select(const Selection& selection) {
+    if (selection == selection_)
+        return;
+    selection_ = selection;
+    tell([](EditorListener& l) { l.selectionChanged(); });
+}
+
+// --- history
+
+void MissionEditor::historyStepped() {
+    document_->modified = !history_.isClean();
+    tell([](EditorListener& l) { l.historyChanged(); });
+}
+
+void MissionEditor::execute(std::unique_ptr<EditCommand> command,
+                            std::optional<std::int64_t> nowMs) {
+    command->redo(*this);
+    if (gesture_) {
+        gesture_->addDone(std::move(command));
+        return;
+    }
+    history_.addDone(std::move(command), nowMs);
+    historyStepped();
+}
+
+bool MissionEditor::undo() {
+    if (gesture_)
+        cancelGesture();
+    EditCommand* step = history_.nextUndo();
+    if (!step)
+        return false;
+    step->undo(*this);
+    history_.stepBack();
+    history_.closeMerging();
+    historyStepped();
+    return true;
+}
+
+bool MissionEditor::redo() {
+    if (gesture_)
+        return false;
+    EditCommand* step = history_.nextRedo();
+    if (!step)
+        return false;
+    step->redo(*this);
+    history_.stepForward();
+    history_.closeMerging();
+    historyStepped();
+    return true;
+}
+
+std::string MissionEditor::undoText() const {
+    const EditCommand* step = history_.nextUndo();
+    return step ? "Undo " + step->name() : "Undo";
+}
+
+std::string MissionEditor::redoText() const {
+    const EditCommand* step = history_.nextRedo();
+    return step ? "Redo " + step->name() : "Redo";
+}
+
+void MissionEditor::beginGesture(const std::string& name) {
+    if (gesture_)
+        cancelGesture();
+    gesture_ = std::make_unique<CompoundCommand>(name);
+}
+
+void MissionEditor::commitGesture() {
+    if (!gesture_)
+        return;
+    std::unique_ptr<CompoundCommand> done = std::move(gesture_);
+    if (done->empty())
+        return;
+    history_.addDone(std::move(done), std::nullopt);
+    historyStepped();
+}
+
+void MissionEditor::cancelGesture() {
+    if (!gesture_)
+        return;
+    std::unique_ptr<CompoundCommand> undone = std::move(gesture_);
+    undone->undo(*this);
+}
+
+// --- changes
+
+std::size_t MissionEditor::orderIndexOf(int slot) const {
+    return std::size_t(std::find(order_.begin(), order_.end(), slot) - order_.begin());
+}
+
+void MissionEditor::applyAddObject(int slot, const MissionObjectRecord& record,
+                                   const engine::Vector3& position, std::size_t orderIndex) {
+    document_->objects.place(slot, record);
+    objectPositions_.at(std::size_t(slot)) = position;
+    order_.insert(order_.begin() + std::ptrdiff_t(std::min(orderIndex, order_.size())), slot);
+    tell([slot](EditorListener& l) { l.objectAdded(slot); });
+}
+
+void MissionEditor::applyRemoveObject(int slot) {
+    if (selection_ == Selection::object(slot))
+        select(Selection::none());
+    document_->objects.free(slot);
+    objectPositions_.at(std::size_t(slot)).reset();
+    order_.erase(std::remove(order_.begin(), order_.end(), slot), order_.end());
+    tell([slot](EditorListener& l) { l.objectRemoved(slot); });
+}
+
+void MissionEditor::applyObjectPosition(int slot, const engine::Vector3& position) {
+    objectPositions_.at(std::size_t(slot)) = position;
+    tell([slot](EditorListener& l) { l.objectMoved(slot); });
+}
+
+void MissionEditor::applyObjectRecord(int slot, const MissionObjectRecord& record) {
+    document_->objects.place(slot, record);
+    tell([slot](EditorListener& l) { l.objectRecordChanged(slot); });
+}
+
+void MissionEditor::applyStartPointPosition(int player, const engine::Vector3& position) {
+    startPoints_.at(std::size_t(player - 1)) = position;
+    tell([player](EditorListener& l) { l.startPointChanged(player); });
+}
+
+void MissionEditor::applyNavPointPosition(int star, int index, const engine::Vector3& position) {
+    for (NavPointMarker& m : navPoints_)
+        if (m.star == star && m.index == index)
+            m.position = position;
+    tell([](EditorListener& l) { l.navPointsChanged(); });
+}
+
+// --- positions for Save and Build, as the workspace frames gave them
+
+std::vector<FramePlacement> MissionEditor::startPointFrames() const {
+    std::vector<FramePlacement> frames;
+    if (!hasMission_)
+        return frames;
+    for (int player = 1; player <= mission::kPlayerCount; ++player)
+        frames.push_back({mission::kStartPointTagBase + player - 1,
+                          "Player " + std::to_string(player) + " Start Point",
+                          gameUnits(startPoints_[std::size_t(player - 1)])});
+    return frames;
+}
+
+std::vector<FramePlacement> MissionEditor::navPointFrames() const {
+    std::vector<FramePlacement> frames;
+    for (const NavPointMarker& m : navPoints_)
+        frames.push_back(
+            {mission::kNavPointTagBase + m.star, common::decimal(m.index), gameUnits(m.position)});
+    return frames;
+}
+
+std::vector<FramePlacement> MissionEditor::objectFrames() const {
+    std::vector<FramePlacement> frames;
+    for (int slot : order_)
+        if (const auto& p = objectPositions_[std::size_t(slot)])
+            frames.push_back({slot, {}, gameUnits(*p)});
+    return frames;
+}
+
+} // namespace zev::edit
