@@ -67,6 +67,14 @@ std::string ArgParser::value(const std::string& name, const std::string& fallbac
     return fallback;
 }
 
+std::vector<std::string> ArgParser::values(const std::string& name) const {
+    std::vector<std::string> all;
+    for (const auto& v : values_)
+        if (v.first == name)
+            all.push_back(v.second);
+    return all;
+}
+
 int usageError(const CliContext& context, const CliCommand& command, const std::string& problem) {
     context.err << "zevedit-cli " << command.name << ": " << problem << '\n'
                 << "usage: zevedit-cli " << command.name << ' ' << command.synopsis << '\n';

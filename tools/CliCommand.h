@@ -56,6 +56,8 @@ public:
     bool flag(const std::string& name) const;
     // The value of an option, or `fallback` when it was not given.
     std::string value(const std::string& name, const std::string& fallback = {}) const;
+    // Every value of a repeatable option, in the order given.
+    std::vector<std::string> values(const std::string& name) const;
     bool has(const std::string& name) const;
 
 private:
@@ -75,5 +77,6 @@ std::vector<CliCommand> gameDataCommands();
 std::vector<CliCommand> buildCommands();
 std::vector<CliCommand> launchCommands();
 std::vector<CliCommand> renderCommands();
+std::vector<CliCommand> editCommands();
 
 } // namespace zev::cli

@@ -21,6 +21,7 @@ std::vector<CliCommand> allCommands() {
              buildCommands,
              launchCommands,
              renderCommands,
+             editCommands,
          })
         for (auto& c : group())
             commands.push_back(std::move(c));
