@@ -20,6 +20,22 @@ bool MoveStartPointCommand::mergeWith(const EditCommand& later) {
     return true;
 }
 
+void ChangeStartPointCommand::redo(MissionEditor& editor) {
+    editor.applyStartPointRecord(player_, after_);
+}
+
+void ChangeStartPointCommand::undo(MissionEditor& editor) {
+    editor.applyStartPointRecord(player_, before_);
+}
+
+bool ChangeStartPointCommand::mergeWith(const EditCommand& later) {
+    const auto* change = dynamic_cast<const ChangeStartPointCommand*>(&later);
+    if (!change || change->player_ != player_ || change->name_ != name_)
+        return false;
+    after_ = change->after_;
+    return true;
+}
+
 void MoveNavPointCommand::redo(MissionEditor& editor) {
     editor.applyNavPointPosition(star_, index_, to_);
 }

@@ -3,6 +3,9 @@
 #include "EditCommand.h"
 
 #include "engine/Math.h"
+#include "mission/StartPointRecord.h"
+
+#include <string>
 
 namespace zev::edit {
 
@@ -19,6 +22,24 @@ public:
 private:
     int player_;
     engine::Vector3 from_, to_;
+};
+
+// A start point record replaced (its heading turned, the start point dialog's OK); later
+// changes of the same kind to the same player merge.
+class ChangeStartPointCommand : public EditCommand {
+public:
+    ChangeStartPointCommand(std::string name, int player, const mission::StartPointRecord& before,
+                            const mission::StartPointRecord& after)
+        : name_(std::move(name)), player_(player), before_(before), after_(after) {}
+    std::string name() const override { return name_; }
+    void redo(MissionEditor& editor) override;
+    void undo(MissionEditor& editor) override;
+    bool mergeWith(const EditCommand& later) override;
+
+private:
+    std::string name_;
+    int player_;
+    mission::StartPointRecord before_, after_;
 };
 
 // A nav point marker moved; later moves of the same marker merge.

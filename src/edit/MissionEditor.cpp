@@ -255,6 +255,11 @@ void MissionEditor::applyStartPointPosition(int player, const engine::Vector3& p
     tell([player](EditorListener& l) { l.startPointChanged(player); });
 }
 
+void MissionEditor::applyStartPointRecord(int player, const mission::StartPointRecord& record) {
+    document_->startPoint(player) = record;
+    tell([player](EditorListener& l) { l.startPointChanged(player); });
+}
+
 void MissionEditor::applyNavPointPosition(int star, int index, const engine::Vector3& position) {
     for (NavPointMarker& m : navPoints_)
         if (m.star == star && m.index == index)

@@ -112,6 +112,7 @@ public:
     void applyObjectPosition(int slot, const engine::Vector3& position);
     void applyObjectRecord(int slot, const mission::MissionObjectRecord& record);
     void applyStartPointPosition(int player, const engine::Vector3& position);
+    void applyStartPointRecord(int player, const mission::StartPointRecord& record);
     void applyNavPointPosition(int star, int index, const engine::Vector3& position);
     // Where a slot stands in the save order, or the end.
     std::size_t orderIndexOf(int slot) const;
