@@ -3,6 +3,7 @@
 #include "DirtyForm.h"
 #include "FileDialogs.h"
 #include "SelectionForm.h"
+#include "WorkspaceHost.h"
 
 #include "gamedata/ObjectGroups.h"
 
@@ -62,7 +63,11 @@ TDesignForm::TDesignForm(EditorContext context, QWidget* parent)
     resize(1024, 720);
 }
 
-TDesignForm::~TDesignForm() = default;
+TDesignForm::~TDesignForm() {
+    // The workspace host goes while this window is whole: it takes its filters off and deletes
+    // the workspace widget before the window's own widgets are deleted.
+    qDeleteAll(findChildren<WorkspaceHost*>(QString(), Qt::FindDirectChildrenOnly));
+}
 
 void TDesignForm::setWorkspaceWidget(QWidget* widget) {
     workspaceArea_->layout()->addWidget(widget);

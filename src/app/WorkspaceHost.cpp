@@ -38,7 +38,28 @@ WorkspaceHost::WorkspaceHost(TDesignForm& form) : QObject(&form), form_(form) {
     connect(loop_, &QTimer::timeout, this, &WorkspaceHost::Frame);
 }
 
-WorkspaceHost::~WorkspaceHost() = default;
+WorkspaceHost::~WorkspaceHost() {
+    discardWorkspace();
+}
+
+workspace::WorkspaceWidget* WorkspaceHost::Widget() const {
+    return qobject_cast<workspace::WorkspaceWidget*>(widget_.data());
+}
+
+void WorkspaceHost::discardWorkspace() {
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->removeEventFilter(this);
+    form_.removeEventFilter(this);
+    disconnect(&form_, nullptr, this, nullptr);
+    disconnect(form_.AutoZoom, nullptr, this, nullptr);
+    form_.reporter().setFullScreenHook(nullptr);
+    form_.onDocumentReplaced = nullptr;
+    form_.setScenePositions(nullptr);
+    if (widget_) {
+        widget_->removeEventFilter(this);
+        delete widget_.data();
+    }
+}
 
 void WorkspaceHost::replaceObjectPiece() {
     objectPiece_ = std::make_unique<workspace::TObjectPiece>(
@@ -95,7 +116,7 @@ bool WorkspaceHost::SetupFullScreen(const platform::RenderChoice& choice, int sc
 
     if (!createWorkspace(true))
         return false;
-    widget_->SetSpritePointer(choice.spriteMouse);
+    Widget()->SetSpritePointer(choice.spriteMouse);
     // Space toggles menu mode whichever control of the window has the focus.
     qApp->installEventFilter(this);
     form_.reporter().setFullScreenHook(
@@ -125,6 +146,8 @@ bool WorkspaceHost::checkGraphics(const char* failureCaption) {
 }
 
 bool WorkspaceHost::createWorkspace(bool fullScreen) {
+    // A widget of an earlier set-up draws the scene about to be replaced.
+    discardWorkspace();
     replaceObjectPiece();
     scene_ =
         std::make_unique<workspace::MissionScene>(*form_.context().settings, objectPiece_.get());
@@ -229,7 +252,7 @@ void WorkspaceHost::Frame() {
         return;
     if (!form_.isActiveWindow())
         return;
-    const std::int64_t frameTime = widget_->Clock().Tick();
+    const std::int64_t frameTime = Widget()->Clock().Tick();
     if (suspended_ || menuMode_)
         return;
     for (int code = 0; code < 256; ++code)

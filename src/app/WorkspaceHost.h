@@ -50,7 +50,7 @@ public:
     void SetFrozen(bool frozen) { frozen_ = frozen; }
 
     workspace::MissionScene& Scene() { return *scene_; }
-    workspace::WorkspaceWidget* Widget() const { return widget_; }
+    workspace::WorkspaceWidget* Widget() const;
     workspace::KeyboardState& Keyboard() { return keyboard_; }
     const platform::SpeedSettings& Speeds() const { return speeds_; }
     // One call per drawn frame for every key that is down (the workspace key actions).
@@ -69,6 +69,9 @@ private:
     // The object piece, the scene and the widget in the main window's workspace area.
     bool createWorkspace(bool fullScreen);
     void connectForm();
+    // Takes the workspace down: the filters come off before the widget is deleted, and the
+    // window's connections and hooks into this host are cleared.
+    void discardWorkspace();
     void documentReplaced();
     void replaceObjectPiece();
     void showSafely(const std::function<void()>& box);
@@ -77,7 +80,10 @@ private:
     TDesignForm& form_;
     std::unique_ptr<workspace::TObjectPiece> objectPiece_;
     std::unique_ptr<workspace::MissionScene> scene_;
-    QPointer<workspace::WorkspaceWidget> widget_;
+    // The workspace widget draws `scene_`, so this host deletes it and it never outlives the
+    // host. Held as a QWidget: the event filter compares it with the watched object, which may
+    // be this very widget half destroyed, and a pointer of the derived class would cast it down.
+    QPointer<QWidget> widget_;
     QTimer* loop_;
     workspace::KeyboardState keyboard_;
     platform::SpeedSettings speeds_;

@@ -532,3 +532,67 @@ TEST_F(EditorOnDisplay, SpaceTogglesMenuModeWhateverControlHasTheFocus) {
 }
 
 } // namespace
+
+namespace {
+
+// The workspace widget draws its host's scene and sends its events through the host's
+// filters, so it must never be left with a host that is gone or going: the host goes first,
+// while the window is whole, and takes the widget and its hooks into the window with it.
+TEST_F(EditorOnDisplay, TheWorkspaceHostTakesItsWidgetAndItsHooksWithIt) {
+    sandbox.settings->setBoolean(SettingsStore::kSetup, "Hide Info Form", true);
+    sandbox.settings->setInteger(R, "Launch Mode", 1);
+    TSplashForm splash(context(), SetUpWorkspace);
+    splash.show();
+    splash.LaunchButton->click();
+    TDesignForm* form = splash.mainWindow();
+    ASSERT_NE(form, nullptr);
+    WorkspaceHost* host = HostOf(form);
+    ASSERT_NE(host, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    RunFor(100);
+
+    // Closing a full-screen window (the host also filters the whole application's events).
+    QObject* window = form;
+    bool widgetGone = false;
+    bool windowWholeThen = false;
+    QObject::connect(host->Widget(), &QObject::destroyed, [&] {
+        widgetGone = true;
+        windowWholeThen = qobject_cast<TDesignForm*>(window) != nullptr;
+    });
+    EXPECT_TRUE(form->close());
+    apptest::settle();
+    ASSERT_EQ(splash.mainWindow(), nullptr);
+    EXPECT_TRUE(widgetGone);
+    EXPECT_TRUE(windowWholeThen) << "the widget was deleted with the window's own widgets";
+
+    // A host deleted on its own leaves a working window behind.
+    splash.LaunchControl->setCurrentIndex(0);
+    splash.LaunchButton->click();
+    form = splash.mainWindow();
+    ASSERT_NE(form, nullptr);
+    host = HostOf(form);
+    ASSERT_NE(host, nullptr);
+    const QPointer<QWidget> widget = host->Widget();
+    ASSERT_FALSE(widget.isNull());
+    delete host;
+    EXPECT_TRUE(widget.isNull()) << "the widget would draw a deleted scene";
+    EXPECT_FALSE(form->onDocumentReplaced);
+    apptest::answerNextModal([](QWidget* modal) {
+        auto* selection = qobject_cast<app::TSelectionForm*>(modal);
+        ASSERT_NE(selection, nullptr);
+        selection->ProjectName->setText(QStringLiteral("SOLO"));
+        selection->BitBtn1Click();
+    });
+    form->NewBtn->trigger();
+    ASSERT_EQ(form->document().header.text(MissionHeader::projectName), "SOLO");
+    // Save takes the positions from the document now that no scene supplies them.
+    const auto saved = sandbox.file("alone.mdb");
+    ChooseInFileDialog(saved, "ZEVEDIT 3D FileSave");
+    form->SaveBtn->trigger();
+    EXPECT_TRUE(std::filesystem::exists(saved));
+    EXPECT_TRUE(form->close());
+    apptest::settle();
+    splash.close();
+}
+
+} // namespace
