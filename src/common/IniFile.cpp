@@ -127,4 +127,11 @@ std::vector<std::string> IniFile::keys(std::string_view section) const {
     return out;
 }
 
+std::vector<std::string> IniFile::sections() const {
+    std::vector<std::string> out;
+    for (const auto& s : sections_)
+        out.push_back(s.name);
+    return out;
+}
+
 } // namespace zev::common

@@ -26,6 +26,8 @@ public:
     bool hasKey(std::string_view section, std::string_view key) const;
     // Keys of a section in file order (first occurrences only).
     std::vector<std::string> keys(std::string_view section) const;
+    // Section names in file order (first occurrences only).
+    std::vector<std::string> sections() const;
 
 private:
     struct Entry {

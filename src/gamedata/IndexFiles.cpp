@@ -131,6 +131,26 @@ std::uint32_t BuildChassisIndex(ProjectArchive& archive, const fs::path& archive
     return buildIndex(archive, IndexKind::Chassis, archivePath, programDirectory);
 }
 
+std::string indexHeaderStaleReason(IndexKind kind, std::span<const std::uint8_t> fileStart,
+                                   const common::FindDataRecord& archiveData) {
+    const IndexFileInfo& info = indexFileInfo(kind);
+    if (fileStart.size() < kIndexHeaderSize)
+        return std::string(info.fileName) + " has no complete header";
+    IndexHeader header;
+    std::copy_n(fileStart.begin(), kIndexHeaderSize, header.bytes().begin());
+    const auto magic = header.bytes().subspan(0, kIndexMagicSize);
+    if (std::memcmp(magic.data(), info.magic, kIndexMagicSize) != 0)
+        return std::string(info.fileName) + " is not an index file of its kind";
+    const common::FindDataRecord stored = header.findData();
+    if (stored.creationTime() != archiveData.creationTime())
+        return std::string(info.fileName) + " was built for an archive of another creation time";
+    if (stored.lastWriteTime() != archiveData.lastWriteTime())
+        return std::string(info.fileName) + " was built before the archive last changed";
+    if (stored.fileSize() != archiveData.fileSize())
+        return std::string(info.fileName) + " was built for an archive of another size";
+    return {};
+}
+
 std::string indexStaleReason(const fs::path& configuredArchivePath,
                              const fs::path& programDirectory) {
     const fs::path archivePath = CompleteArchivePath(configuredArchivePath);
@@ -138,28 +158,13 @@ std::string indexStaleReason(const fs::path& configuredArchivePath,
     if (!archiveData)
         return "the archive " + archivePath.string() + " does not exist";
     for (IndexKind kind : {IndexKind::Poly, IndexKind::Mek, IndexKind::Chassis}) {
-        const IndexFileInfo& info = indexFileInfo(kind);
         const fs::path path = indexFilePath(programDirectory, kind);
-        const auto prefix = common::readFilePrefix(path, IndexHeader::size);
+        // Only a regular file is read, and only its header.
+        const auto prefix = common::readFilePrefix(path, kIndexHeaderSize);
         if (!prefix)
-            return std::string(info.fileName) + " is missing";
-        IndexHeader header;
-        const bool complete = prefix->size() == header.size;
-        if (complete)
-            std::copy(prefix->begin(), prefix->end(), header.bytes().begin());
-        if (!complete)
-            return std::string(info.fileName) + " has no complete header";
-        const auto magic = header.bytes().subspan(0, kIndexMagicSize);
-        if (std::memcmp(magic.data(), info.magic, kIndexMagicSize) != 0)
-            return std::string(info.fileName) + " is not an index file of its kind";
-        const common::FindDataRecord stored = header.findData();
-        if (stored.creationTime() != archiveData->creationTime())
-            return std::string(info.fileName) +
-                   " was built for an archive of another creation time";
-        if (stored.lastWriteTime() != archiveData->lastWriteTime())
-            return std::string(info.fileName) + " was built before the archive last changed";
-        if (stored.fileSize() != archiveData->fileSize())
-            return std::string(info.fileName) + " was built for an archive of another size";
+            return std::string(indexFileInfo(kind).fileName) + " is missing";
+        if (auto reason = indexHeaderStaleReason(kind, *prefix, *archiveData); !reason.empty())
+            return reason;
     }
     return {};
 }

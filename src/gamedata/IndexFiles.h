@@ -92,6 +92,11 @@ bool CheckIndexFiles(const std::filesystem::path& configuredArchivePath,
 std::string indexStaleReason(const std::filesystem::path& configuredArchivePath,
                              const std::filesystem::path& programDirectory);
 
+// The same check for one index file, from its first bytes (the header, or the whole file when
+// it is shorter) and the archive's current find-data record; empty when the file is current.
+std::string indexHeaderStaleReason(IndexKind kind, std::span<const std::uint8_t> fileStart,
+                                   const common::FindDataRecord& archiveData);
+
 // The notice of an object drop while the indexes are not current (caption "ZEVEDIT 3D",
 // information icon).
 extern const char* const kIndexOutOfDateMessage;
@@ -185,5 +190,13 @@ LaunchSelectionLists readLaunchSelectionLists(const std::filesystem::path& progr
 // The record names of an index file in file order (empty when the file is missing).
 std::vector<LaunchRecord> readNameIndex(const std::filesystem::path& programDirectory,
                                         IndexKind kind);
+
+// The records of a MEK.IDX or CHS.IDX image in file order: the header is skipped, a partial
+// last record ignored. An image shorter than the header has no records.
+std::vector<LaunchRecord> nameIndexRecords(std::span<const std::uint8_t> image);
+
+// One list of the launch selection dialog: the names longer than 4 characters, once each,
+// sorted ignoring case (names equal but for case in byte order).
+std::vector<std::string> launchSelectionList(const std::vector<LaunchRecord>& records);
 
 } // namespace zev::gamedata

@@ -18,20 +18,7 @@ std::optional<std::vector<LaunchRecord>> readRecords(const fs::path& programDire
     const auto image = common::readWholeFile(indexFilePath(programDirectory, kind));
     if (!image)
         return std::nullopt;
-    std::vector<LaunchRecord> records;
-    if (image->size() < kIndexHeaderSize)
-        return records;
-    const std::size_t count = (image->size() - kIndexHeaderSize) / NameIndexRecord::size;
-    records.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        NameIndexRecord record;
-        std::copy_n(image->begin() +
-                        static_cast<std::ptrdiff_t>(kIndexHeaderSize + i * NameIndexRecord::size),
-                    NameIndexRecord::size, record.bytes().begin());
-        records.push_back({record.text(NameIndexRecord::shortName),
-                           static_cast<std::uint32_t>(record.int32(NameIndexRecord::number))});
-    }
-    return records;
+    return nameIndexRecords(*image);
 }
 
 std::string cannotOpen(IndexKind kind) {
@@ -70,7 +57,26 @@ bool lessIgnoringCase(const std::string& a, const std::string& b) {
     return a < b;
 }
 
-std::vector<std::string> launchList(const std::vector<LaunchRecord>& records) {
+} // namespace
+
+std::vector<LaunchRecord> nameIndexRecords(std::span<const std::uint8_t> image) {
+    std::vector<LaunchRecord> records;
+    if (image.size() < kIndexHeaderSize)
+        return records;
+    const std::size_t count = (image.size() - kIndexHeaderSize) / NameIndexRecord::size;
+    records.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        NameIndexRecord record;
+        const auto from =
+            image.subspan(kIndexHeaderSize + i * NameIndexRecord::size, NameIndexRecord::size);
+        std::copy(from.begin(), from.end(), record.bytes().begin());
+        records.push_back({record.text(NameIndexRecord::shortName),
+                           static_cast<std::uint32_t>(record.int32(NameIndexRecord::number))});
+    }
+    return records;
+}
+
+std::vector<std::string> launchSelectionList(const std::vector<LaunchRecord>& records) {
     std::vector<std::string> names;
     for (const LaunchRecord& r : records)
         if (r.name.size() >= kLaunchListMinimumLength &&
@@ -79,8 +85,6 @@ std::vector<std::string> launchList(const std::vector<LaunchRecord>& records) {
     std::sort(names.begin(), names.end(), lessIgnoringCase);
     return names;
 }
-
-} // namespace
 
 std::vector<LaunchRecord> readNameIndex(const fs::path& programDirectory, IndexKind kind) {
     return readRecords(programDirectory, kind).value_or(std::vector<LaunchRecord>{});
@@ -119,11 +123,11 @@ LaunchSelectionLists readLaunchSelectionLists(const fs::path& programDirectory,
                                               common::Reporter& reporter) {
     LaunchSelectionLists lists;
     if (const auto chassis = readRecords(programDirectory, IndexKind::Chassis))
-        lists.chassis = launchList(*chassis);
+        lists.chassis = launchSelectionList(*chassis);
     else
         reporter.report(cannotOpen(IndexKind::Chassis), "Error...", common::MessageIcon::Stop);
     if (const auto configurations = readRecords(programDirectory, IndexKind::Mek))
-        lists.configurations = launchList(*configurations);
+        lists.configurations = launchSelectionList(*configurations);
     else
         reporter.report(cannotOpen(IndexKind::Mek), "Error...", common::MessageIcon::Stop);
     return lists;

@@ -38,6 +38,7 @@ TEST(IniFile, KeepsTheFirstOccurrenceAndListsKeysInOrder) {
     const IniFile ini = IniFile::parse("[S]\nx=1\ny=2\nX=3\n[s]\nz=4\nnot a key line\n");
     EXPECT_EQ(ini.getString("S", "x", ""), "1");
     EXPECT_EQ(ini.keys("S"), (std::vector<std::string>{"x", "y", "z"}));
+    EXPECT_EQ(ini.sections(), std::vector<std::string>{"S"});
 }
 
 TEST(IniFile, LoadsFromDisk) {

@@ -231,3 +231,29 @@ TEST_F(IndexFilesTest, AreNotCurrentWithoutAnArchive) {
     fs::remove(archivePath());
     EXPECT_FALSE(current());
 }
+
+TEST(IndexHeaderCheck, JudgesTheFirstBytesOfAFileAgainstTheArchiveRecord) {
+    zev::common::FindDataRecord archive;
+    archive.setCreationTime(0x1234567890);
+    archive.setLastWriteTime(0x1234567999);
+    archive.setFileSize(1366);
+    IndexHeader header;
+    header.setText(IndexHeader::magic, "MEK");
+    header.setFindData(archive);
+    std::vector<std::uint8_t> file(header.bytes().begin(), header.bytes().end());
+    file.resize(file.size() + 15, 'A'); // less than one record
+
+    EXPECT_EQ(indexHeaderStaleReason(IndexKind::Mek, file, archive), "");
+    EXPECT_TRUE(nameIndexRecords(file).empty());
+    EXPECT_EQ(indexHeaderStaleReason(IndexKind::Chassis, file, archive),
+              "CHS.IDX is not an index file of its kind");
+    EXPECT_EQ(indexHeaderStaleReason(IndexKind::Mek, std::span(file).first(323), archive),
+              "MEK.IDX has no complete header");
+    archive.setFileSize(1367);
+    EXPECT_EQ(indexHeaderStaleReason(IndexKind::Mek, file, archive),
+              "MEK.IDX was built for an archive of another size");
+    archive.setFileSize(1366);
+    file[3] = ' '; // the magic's terminator belongs to it
+    EXPECT_EQ(indexHeaderStaleReason(IndexKind::Mek, file, archive),
+              "MEK.IDX is not an index file of its kind");
+}
