@@ -25,36 +25,13 @@ void RemoveObjectCommand::undo(MissionEditor& editor) {
     editor.applyAddObject(slot_, record_, position_, orderIndex_);
 }
 
-void MoveObjectCommand::redo(MissionEditor& editor) {
-    editor.applyObjectPosition(slot_, to_);
+void applyObjectPosition(MissionEditor& editor, const int& slot, const engine::Vector3& position) {
+    editor.applyObjectPosition(slot, position);
 }
 
-void MoveObjectCommand::undo(MissionEditor& editor) {
-    editor.applyObjectPosition(slot_, from_);
-}
-
-bool MoveObjectCommand::mergeWith(const EditCommand& later) {
-    const auto* move = dynamic_cast<const MoveObjectCommand*>(&later);
-    if (!move || move->slot_ != slot_)
-        return false;
-    to_ = move->to_;
-    return true;
-}
-
-void ChangeObjectRecordCommand::redo(MissionEditor& editor) {
-    editor.applyObjectRecord(slot_, after_);
-}
-
-void ChangeObjectRecordCommand::undo(MissionEditor& editor) {
-    editor.applyObjectRecord(slot_, before_);
-}
-
-bool ChangeObjectRecordCommand::mergeWith(const EditCommand& later) {
-    const auto* change = dynamic_cast<const ChangeObjectRecordCommand*>(&later);
-    if (!change || change->slot_ != slot_ || change->name_ != name_)
-        return false;
-    after_ = change->after_;
-    return true;
+void applyObjectRecord(MissionEditor& editor, const int& slot,
+                       const mission::MissionObjectRecord& record) {
+    editor.applyObjectRecord(slot, record);
 }
 
 } // namespace zev::edit

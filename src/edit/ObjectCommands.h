@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EditCommand.h"
+#include "ChangeValueCommand.h"
 
 #include "engine/Math.h"
 #include "mission/MissionObjectRecord.h"
@@ -40,38 +40,19 @@ private:
     std::size_t orderIndex_ = 0;
 };
 
-// An object moved in the workspace; later moves of the same object merge.
-class MoveObjectCommand : public EditCommand {
+void applyObjectPosition(MissionEditor& editor, const int& slot, const engine::Vector3& position);
+void applyObjectRecord(MissionEditor& editor, const int& slot,
+                       const mission::MissionObjectRecord& record);
+
+// An object moved in the workspace.
+class MoveObjectCommand : public ChangeValueCommand<int, engine::Vector3, &applyObjectPosition> {
 public:
     MoveObjectCommand(int slot, const engine::Vector3& from, const engine::Vector3& to)
-        : slot_(slot), from_(from), to_(to) {}
-    std::string name() const override { return "Move Object"; }
-    void redo(MissionEditor& editor) override;
-    void undo(MissionEditor& editor) override;
-    bool mergeWith(const EditCommand& later) override;
-
-private:
-    int slot_;
-    engine::Vector3 from_, to_;
+        : ChangeValueCommand("Move Object", slot, from, to) {}
 };
 
-// An object's record replaced by another (turning, a dialog's OK); later changes of the same
-// kind to the same object merge.
-class ChangeObjectRecordCommand : public EditCommand {
-public:
-    ChangeObjectRecordCommand(std::string name, int slot,
-                              const mission::MissionObjectRecord& before,
-                              const mission::MissionObjectRecord& after)
-        : name_(std::move(name)), slot_(slot), before_(before), after_(after) {}
-    std::string name() const override { return name_; }
-    void redo(MissionEditor& editor) override;
-    void undo(MissionEditor& editor) override;
-    bool mergeWith(const EditCommand& later) override;
-
-private:
-    std::string name_;
-    int slot_;
-    mission::MissionObjectRecord before_, after_;
-};
+// An object's record replaced by another: turning, a dialog's OK.
+using ChangeObjectRecordCommand =
+    ChangeValueCommand<int, mission::MissionObjectRecord, &applyObjectRecord>;
 
 } // namespace zev::edit
