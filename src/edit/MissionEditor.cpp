@@ -78,16 +78,20 @@ void MissionEditor::loadPositions() {
     }
 }
 
-void MissionEditor::startMission(const MissionDocument& document) {
+void MissionEditor::replaceMission(const MissionDocument& document, bool hasMission) {
     *document_ = document;
     document_->modified = false;
-    hasMission_ = true;
+    hasMission_ = hasMission;
     gesture_.reset();
     history_.clear();
     selection_ = {};
     loadPositions();
     tell([](EditorListener& l) { l.missionReplaced(); });
     tell([](EditorListener& l) { l.historyChanged(); });
+}
+
+void MissionEditor::startMission(const MissionDocument& document) {
+    replaceMission(document, true);
 }
 
 void MissionEditor::openMission(const MissionDocument& document, const ShowCheck& cannotShow,
@@ -111,14 +115,7 @@ void MissionEditor::markSaved() {
 }
 
 void MissionEditor::closeMission() {
-    *document_ = MissionDocument();
-    hasMission_ = false;
-    gesture_.reset();
-    history_.clear();
-    selection_ = {};
-    loadPositions();
-    tell([](EditorListener& l) { l.missionReplaced(); });
-    tell([](EditorListener& l) { l.historyChanged(); });
+    replaceMission(MissionDocument(), false);
 }
 
 // --- positions and selection

@@ -123,6 +123,8 @@ public:
     std::vector<mission::FramePlacement> objectFrames() const override;
 
 private:
+    // A load step: the document, its positions, an empty history, nothing selected.
+    void replaceMission(const mission::MissionDocument& document, bool hasMission);
     void loadPositions();
     void historyStepped();
     template <typename Call> void tell(Call call);
