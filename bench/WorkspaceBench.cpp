@@ -45,6 +45,7 @@ struct Workspace {
     gamedata::demo::DemoDataPaths paths;
     std::unique_ptr<platform::SettingsStore> settings;
     std::unique_ptr<TObjectPiece> piece;
+    edit::MissionEditor editor; // outlives the scene that listens to it
     std::unique_ptr<MissionScene> scene;
     std::unique_ptr<mission::MissionDocument> document;
     std::unique_ptr<OffscreenRender> offscreen;
@@ -63,8 +64,9 @@ struct Workspace {
         piece = std::make_unique<TObjectPiece>(paths.archive, paths.programDirectory);
         scene = std::make_unique<MissionScene>(*settings, piece.get());
         scene->Setup();
+        scene->Attach(&editor);
         document = MakeMission(inView);
-        scene->LoadMissionScene(*document, reporter);
+        editor.openMission(*document, scene->ShowCheck(), reporter);
         offscreen = std::make_unique<OffscreenRender>();
         if (!offscreen->Begin(kWidth, kHeight))
             glError = offscreen->ErrorText();
@@ -203,12 +205,12 @@ void BM_LoadMissionScene500(benchmark::State& state) {
     Workspace& w = Shared();
     common::SilentReporter reporter;
     TObjectPiece piece(w.paths.archive, w.paths.programDirectory);
+    edit::MissionEditor editor;
     MissionScene scene(*w.settings, &piece);
     scene.Setup();
-    for (auto _ : state) {
-        auto document = std::make_unique<mission::MissionDocument>(*w.document);
-        scene.LoadMissionScene(*document, reporter);
-    }
+    scene.Attach(&editor);
+    for (auto _ : state)
+        editor.openMission(*w.document, scene.ShowCheck(), reporter);
     state.counters["objects"] = double(scene.ObjectsFrame()->GetChildren().size());
 }
 BENCHMARK(BM_LoadMissionScene500)->Unit(benchmark::kMillisecond);

@@ -5,6 +5,7 @@
 #include "SelectionForm.h"
 #include "WorkspaceHost.h"
 
+#include "gamedata/IndexFiles.h"
 #include "gamedata/ObjectGroups.h"
 
 #include <QApplication>
@@ -23,12 +24,13 @@ namespace zev::app {
 
 TDesignForm::TDesignForm(EditorContext context, QWidget* parent)
     : QMainWindow(parent), context_(std::move(context)), reporter_(this),
-      document_(std::make_unique<mission::MissionDocument>()) {
+      keyTable_(edit::KeyTable::load(context_.programDirectory)) {
     setObjectName(QStringLiteral("DesignForm"));
     setWindowTitle(QString::fromLatin1(DocumentController::kPlainTitle));
-    controller_ = std::make_unique<DocumentController>(*document_, context_.programDirectory,
-                                                       reporter_, *this);
-    recordPositions_ = std::make_unique<mission::RecordPositions>(*document_);
+    controller_ =
+        std::make_unique<DocumentController>(editor_, context_.programDirectory, reporter_, *this);
+    dropper_ = std::make_unique<edit::ObjectDropper>(editor_, context_.programDirectory, reporter_);
+    checkIndexFiles();
 
     auto* central = new QWidget;
     auto* layout = new QHBoxLayout(central);
@@ -60,6 +62,8 @@ TDesignForm::TDesignForm(EditorContext context, QWidget* parent)
 
     setDocumentControlsEnabled(false);
     ReloadGroupTabItems1Click();
+    editor_.addListener(this);
+    historyChanged();
     resize(1024, 720);
 }
 
@@ -67,6 +71,30 @@ TDesignForm::~TDesignForm() {
     // The workspace host goes while this window is whole: it takes its filters off and deletes
     // the workspace widget before the window's own widgets are deleted.
     qDeleteAll(findChildren<WorkspaceHost*>(QString(), Qt::FindDirectChildrenOnly));
+    editor_.removeListener(this);
+}
+
+void TDesignForm::checkIndexFiles() {
+    dropper_->indexCurrent =
+        gamedata::CheckIndexFiles(context_.archivePath().toStdString(), context_.programDirectory);
+}
+
+edit::PaletteChoice TDesignForm::paletteChoice() const {
+    edit::PaletteChoice choice;
+    const int tab = ObjectsTabControl->currentIndex();
+    if (tab < 0 || !ObjectBox->currentItem())
+        return choice;
+    choice.group = ObjectsTabControl->tabText(tab).toStdString();
+    choice.entry = ObjectBox->currentRow();
+    choice.text = DropBtn->text().toStdString();
+    return choice;
+}
+
+void TDesignForm::historyChanged() {
+    UndoItem->setText(QString::fromStdString(editor_.undoText()));
+    RedoItem->setText(QString::fromStdString(editor_.redoText()));
+    UndoItem->setEnabled(editor_.canUndo());
+    RedoItem->setEnabled(editor_.canRedo());
 }
 
 void TDesignForm::setWorkspaceWidget(QWidget* widget) {
@@ -109,11 +137,14 @@ void TDesignForm::buildToolBar() {
     connect(SaveBtn, &QAction::triggered, this, &TDesignForm::SaveItemClick);
     connect(SaveAsBtn, &QAction::triggered, this, &TDesignForm::SaveAsBtnClick);
     connect(NewBtn, &QAction::triggered, this, &TDesignForm::NewBtnClick);
-    // Their work comes with the build, compile and launch windows and the mouse tools.
-    for (QAction* later :
-         {BuildBtn, CompileBtn, LaunchBtn, ErrorLogBtn, MouseBtn, DropperBtn, SideBtn, TopBtn})
+    connect(MouseBtn, &QAction::triggered, this, &TDesignForm::MouseBtnClick);
+    connect(DropperBtn, &QAction::triggered, this, &TDesignForm::DropperBtnClick);
+    connect(SideBtn, &QAction::triggered, this, &TDesignForm::SideBtnClick);
+    connect(TopBtn, &QAction::triggered, this, &TDesignForm::TopBtnClick);
+    // Their work comes with the build, compile and launch windows.
+    for (QAction* later : {BuildBtn, CompileBtn, LaunchBtn, ErrorLogBtn})
         later->setEnabled(false);
-    documentActions_ = {SaveBtn, SaveAsBtn};
+    documentActions_ = {SaveBtn, SaveAsBtn, DropperBtn};
 }
 
 void TDesignForm::buildPalette() {
@@ -124,7 +155,7 @@ void TDesignForm::buildPalette() {
     ObjectsTabControl->setUsesScrollButtons(true);
     connect(ObjectsTabControl, &QTabBar::currentChanged, this,
             &TDesignForm::ObjectsTabControlChange);
-    DropBtn = new QPushButton(QStringLiteral("(no object)"));
+    DropBtn = new QPushButton;
     DropBtn->setObjectName(QStringLiteral("DropBtn"));
     connect(DropBtn, &QPushButton::clicked, this, &TDesignForm::DropBtnClick);
     ObjectBox = new QListWidget;
@@ -159,15 +190,6 @@ void TDesignForm::setBusy(bool busy) {
         QApplication::restoreOverrideCursor();
 }
 
-void TDesignForm::documentReplaced() {
-    if (onDocumentReplaced)
-        onDocumentReplaced();
-}
-
-const mission::ScenePositions& TDesignForm::scenePositions() {
-    return positions_ ? *positions_ : *recordPositions_;
-}
-
 UnsavedChoice TDesignForm::askUnsavedWork() {
     return TDirtyForm::ask(this);
 }
@@ -198,8 +220,8 @@ void TDesignForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    document_->modified = false;
-    document_->untitled = false;
+    // The work is settled: the window lets the mission go, clean and untitled no more.
+    editor_.closeMission();
     event->accept();
     emit closed();
 }

@@ -4,6 +4,9 @@
 #include "EditorContext.h"
 #include "GuiReporter.h"
 
+#include "edit/KeyTable.h"
+#include "edit/MissionEditor.h"
+#include "edit/ObjectDrop.h"
 #include "mission/MissionDocument.h"
 
 #include <QMainWindow>
@@ -23,14 +26,25 @@ class QToolButton;
 namespace zev::app {
 
 // The main window: the workspace, the object palette, the tool bar, the status bar and the menu.
-// It owns the mission document and dispatches every command.
-class TDesignForm : public QMainWindow, public DocumentUi {
+// It owns the mission editor (the mission, its positions, selection and undo history), the
+// workspace key table and the object drop, and dispatches every command.
+class TDesignForm : public QMainWindow, public DocumentUi, private edit::EditorListener {
     Q_OBJECT
 public:
     TDesignForm(EditorContext context, QWidget* parent = nullptr);
     ~TDesignForm() override;
 
-    mission::MissionDocument& document() { return *document_; }
+    const mission::MissionDocument& document() const { return editor_.document(); }
+    edit::MissionEditor& editor() { return editor_; }
+    // The workspace key table, read from "key.map" when the window is made.
+    edit::KeyTable& keyTable() { return keyTable_; }
+    edit::ObjectDropper& dropper() { return *dropper_; }
+    // The palette's current object: the tab's group and the entry the drop button names.
+    edit::PaletteChoice paletteChoice() const;
+    // Whether the index files are current; checked at creation, after a GEO scan and when the
+    // workspace device is made again.
+    bool indexFilesCurrent() const { return dropper_->indexCurrent; }
+    void checkIndexFiles();
     DocumentController& controller() { return *controller_; }
     GuiReporter& reporter() { return reporter_; }
     const EditorContext& context() const { return context_; }
@@ -47,12 +61,10 @@ public:
     void setTitle(const std::string& title) override;
     void setDocumentControlsEnabled(bool enabled) override;
     void setBusy(bool busy) override;
-    void documentReplaced() override;
-    const mission::ScenePositions& scenePositions() override;
+    edit::MissionEditor::ShowCheck showCheck() override { return showCheck_; }
 
-    // Lets the workspace supply frame positions and hear of a replaced document.
-    void setScenePositions(const mission::ScenePositions* positions) { positions_ = positions; }
-    std::function<void()> onDocumentReplaced;
+    // The workspace's check of what it can show (empty without a workspace).
+    void setShowCheck(edit::MissionEditor::ShowCheck check) { showCheck_ = std::move(check); }
 
     // Tool bar.
     QToolBar* SpeedPanel;
@@ -69,6 +81,8 @@ public:
     QLabel* StatusPanels[4];
     // Menu.
     QAction *NewItem, *OpenItem, *SaveItem, *SaveAsItem, *ExitItem;
+    QMenu* EditMenu;
+    QAction *UndoItem, *RedoItem;
     QMenu* ProjectSettings;
     QAction *ScanGeoTable1, *ReloadGroupTabItems1, *SystemInfo1;
     QAction *Point, *WireFrame, *Solid, *Flat, *Gouraud, *Phong;
@@ -87,6 +101,12 @@ public slots:
     void SaveItemClick();
     void SaveAsBtnClick();
     void ExitItemClick();
+    void UndoItemClick();
+    void RedoItemClick();
+    void MouseBtnClick();
+    void DropperBtnClick();
+    void SideBtnClick();
+    void TopBtnClick();
     void DropBtnClick();
     void ObjectBoxClick();
     void ObjectsTabControlChange();
@@ -104,12 +124,17 @@ public slots:
 signals:
     // The window has closed (the close was not cancelled).
     void closed();
+    // The workspace could not render after all: the start-up form takes over again.
+    void setupFailed();
     // The workspace's view commands, for whoever hosts the scene.
     void renderQualityChosen(bool fill, int value);
     void colourCommand(const QString& which);
     void dayNightChosen(bool night);
     void projectPathChanged(const QString& path);
     void objectChosen(const QString& group, int index, const QString& menuText);
+    // The tool and view buttons, for the workspace host.
+    void toolChosen(bool dropper);
+    void viewChosen(bool top);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -120,13 +145,15 @@ private:
     void buildMenu();
     void buildStatusBar();
     void reportHints();
+    void historyChanged() override;
 
     EditorContext context_;
     GuiReporter reporter_;
-    std::unique_ptr<mission::MissionDocument> document_;
+    edit::MissionEditor editor_;
+    edit::KeyTable keyTable_;
+    std::unique_ptr<edit::ObjectDropper> dropper_;
     std::unique_ptr<DocumentController> controller_;
-    std::unique_ptr<mission::RecordPositions> recordPositions_;
-    const mission::ScenePositions* positions_ = nullptr;
+    edit::MissionEditor::ShowCheck showCheck_;
     QWidget* workspaceArea_;
     QList<QAction*> documentActions_;
 };

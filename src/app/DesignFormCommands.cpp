@@ -61,6 +61,32 @@ void TDesignForm::ExitItemClick() {
     close();
 }
 
+void TDesignForm::UndoItemClick() {
+    editor_.undo();
+}
+void TDesignForm::RedoItemClick() {
+    editor_.redo();
+}
+
+// The tool buttons are a radio pair; the view buttons show which view is current, and the
+// workspace host presses them back when a key or the dropper changes the view.
+void TDesignForm::MouseBtnClick() {
+    MouseBtn->setChecked(true);
+    DropperBtn->setChecked(false);
+    emit toolChosen(false);
+}
+void TDesignForm::DropperBtnClick() {
+    DropperBtn->setChecked(true);
+    MouseBtn->setChecked(false);
+    emit toolChosen(true);
+}
+void TDesignForm::SideBtnClick() {
+    emit viewChosen(false);
+}
+void TDesignForm::TopBtnClick() {
+    emit viewChosen(true);
+}
+
 void TDesignForm::DropBtnClick() {
     ObjectBox->setVisible(!ObjectBox->isVisible());
 }
@@ -77,6 +103,7 @@ void TDesignForm::ObjectBoxClick() {
 
 void TDesignForm::ObjectsTabControlChange() {
     ObjectBox->clear();
+    DropBtn->setText(QString()); // the object chosen belonged to the group left
     const int tab = ObjectsTabControl->currentIndex();
     if (tab < 0)
         return;
@@ -96,8 +123,9 @@ void TDesignForm::ReloadGroupTabItems1Click() {
 
 void TDesignForm::ScanGeoTable1Click() {
     ScanWaitWindow wait(this);
-    gamedata::ScanGeoTable(context_.archivePath().toStdString(), context_.programDirectory,
-                           reporter_, &wait);
+    dropper_->indexCurrent = gamedata::ScanGeoTable(context_.archivePath().toStdString(),
+                                                    context_.programDirectory, reporter_, &wait)
+                                 .indexCurrent;
 }
 
 void TDesignForm::SystemInfo1Click() {
@@ -139,6 +167,7 @@ void TDesignForm::ZEVProjectFilePath1Click() {
     context_.setup.projectPath = context_.settings->text(S, "Prj Path");
     // The path chosen here is the one in effect from now on.
     context_.archiveOverride.clear();
+    checkIndexFiles();
     emit projectPathChanged(context_.setup.projectPath);
 }
 

@@ -50,6 +50,19 @@ void TDesignForm::buildMenu() {
     connect(ExitItem, &QAction::triggered, this, &TDesignForm::ExitItemClick);
     documentActions_ << SaveItem << SaveAsItem;
 
+    EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    EditMenu->setObjectName(QStringLiteral("EditMenu"));
+    UndoItem = item(EditMenu, "UndoItem", "Undo");
+    UndoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    RedoItem = item(EditMenu, "RedoItem", "Redo");
+    RedoItem->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(UndoItem, &QAction::triggered, this, &TDesignForm::UndoItemClick);
+    connect(RedoItem, &QAction::triggered, this, &TDesignForm::RedoItemClick);
+    // The window holds them too, so the shortcuts work while a full-screen run hides the menu.
+    addAction(UndoItem);
+    addAction(RedoItem);
+
     ProjectSettings = menuBar()->addMenu(QStringLiteral("Project Settings"));
     ProjectSettings->setObjectName(QStringLiteral("ProjectSettings"));
     laterItem(ProjectSettings, "MissionPlatform1", "3dfx Mission Options");

@@ -6,10 +6,10 @@ namespace zev::app {
 
 using namespace zev::mission;
 
-DocumentController::DocumentController(MissionDocument& document,
+DocumentController::DocumentController(edit::MissionEditor& editor,
                                        std::filesystem::path programDirectory,
                                        common::Reporter& reporter, DocumentUi& ui)
-    : document_(document), programDirectory_(std::move(programDirectory)), reporter_(reporter),
+    : editor_(editor), programDirectory_(std::move(programDirectory)), reporter_(reporter),
       ui_(ui) {}
 
 std::string DocumentController::titleFor(const std::string& fileName) {
@@ -17,7 +17,7 @@ std::string DocumentController::titleFor(const std::string& fileName) {
 }
 
 bool DocumentController::settleUnsavedWork() {
-    if (!document_.modified)
+    if (!editor_.isModified())
         return true;
     switch (ui_.askUnsavedWork()) {
     case UnsavedChoice::DumpIt:
@@ -27,7 +27,7 @@ bool DocumentController::settleUnsavedWork() {
     case UnsavedChoice::SaveIt:
         break;
     }
-    if (document_.untitled || fileName_.empty()) {
+    if (editor_.document().untitled || fileName_.empty()) {
         const auto path = ui_.askSavePath();
         if (!path)
             return false;
@@ -38,7 +38,12 @@ bool DocumentController::settleUnsavedWork() {
 }
 
 bool DocumentController::saveTo(const std::filesystem::path& path) {
-    return MissionFile::save(document_, path, ui_.scenePositions(), patch_, reporter_);
+    // Save stamps the header and writes the workspace positions into the records: bookkeeping
+    // of the file, not an edit, so it is no undo step.
+    if (!MissionFile::save(editor_.documentForChange(), path, editor_, patch_, reporter_))
+        return false;
+    editor_.markSaved();
+    return true;
 }
 
 bool DocumentController::newMission() {
@@ -50,13 +55,13 @@ bool DocumentController::newMission() {
     ui_.setBusy(true);
     // A new mission keeps nothing of the previous one: header fields no default names (the
     // world flags), the briefings and the objects all start empty.
-    document_ = MissionDocument{};
-    storeSelection(document_, *selection);
+    MissionDocument fresh;
+    storeSelection(fresh, *selection);
     patch_ = selection->patch ? 1 : 0;
-    resetToNewMission(document_, programDirectory_, patch_);
+    resetToNewMission(fresh, programDirectory_, patch_);
+    editor_.startMission(fresh);
     fileName_.clear();
     hasDocument_ = true;
-    ui_.documentReplaced();
     ui_.setTitle(kNewMissionTitle);
     ui_.setDocumentControlsEnabled(true);
     ui_.setBusy(false);
@@ -70,12 +75,15 @@ bool DocumentController::open() {
     if (!path)
         return false;
     ui_.setBusy(true);
-    // A failed open leaves the document, the scene, the title and the controls as they were.
-    const bool opened = MissionFile::open(document_, patch_, *path, reporter_);
+    // A failed open leaves the mission, the scene, the title and the controls as they were.
+    MissionDocument read;
+    std::uint8_t patch = patch_;
+    const bool opened = MissionFile::open(read, patch, *path, reporter_);
     if (opened) {
+        patch_ = patch;
+        editor_.openMission(read, ui_.showCheck(), reporter_);
         fileName_ = path->string();
         hasDocument_ = true;
-        ui_.documentReplaced();
         ui_.setTitle(titleFor(fileName_));
         ui_.setDocumentControlsEnabled(true);
     }
@@ -86,7 +94,7 @@ bool DocumentController::open() {
 bool DocumentController::save() {
     if (!hasDocument_)
         return false;
-    if (document_.untitled || fileName_.empty())
+    if (editor_.document().untitled || fileName_.empty())
         return saveAs();
     return saveTo(fileName_);
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "mission/MissionDocument.h"
+#include "edit/MissionEditor.h"
 #include "mission/NewMission.h"
-#include "mission/ScenePositions.h"
 
 #include "common/Reporter.h"
 
@@ -16,7 +15,7 @@ namespace zev::app {
 enum class UnsavedChoice { SaveIt = 1, Cancel = 2, DumpIt = 5 };
 
 // What the document commands need from the window: the dialogs, the title, the enabled state
-// of the document controls, the busy cursor and the workspace scene.
+// of the document controls, the busy cursor and the workspace's check of what it can show.
 class DocumentUi {
 public:
     virtual ~DocumentUi() = default;
@@ -28,16 +27,16 @@ public:
     virtual void setTitle(const std::string& title) = 0;
     virtual void setDocumentControlsEnabled(bool enabled) = 0;
     virtual void setBusy(bool busy) = 0;
-    // The document was replaced (new or opened): the workspace rebuilds its scene from it.
-    virtual void documentReplaced() = 0;
-    // Where Save takes positions and the workspace order from.
-    virtual const mission::ScenePositions& scenePositions() = 0;
+    // For Open: whether the workspace can show an object (nothing without a workspace).
+    virtual edit::MissionEditor::ShowCheck showCheck() = 0;
 };
 
-// New, Open, Save, Save As and the close check of the main window, over one document.
+// New, Open, Save, Save As and the close check of the main window, over the mission editor:
+// New and Open are its load steps, Save writes its document with its positions and makes the
+// saved state the clean one.
 class DocumentController {
 public:
-    DocumentController(mission::MissionDocument& document, std::filesystem::path programDirectory,
+    DocumentController(edit::MissionEditor& editor, std::filesystem::path programDirectory,
                        common::Reporter& reporter, DocumentUi& ui);
 
     static std::string titleFor(const std::string& fileName);
@@ -61,7 +60,7 @@ private:
     bool settleUnsavedWork();
     bool saveTo(const std::filesystem::path& path);
 
-    mission::MissionDocument& document_;
+    edit::MissionEditor& editor_;
     std::filesystem::path programDirectory_;
     common::Reporter& reporter_;
     DocumentUi& ui_;

@@ -92,6 +92,8 @@ void TSplashForm::LaunchButtonClick() {
     // The main window goes once it has closed; the start-up form comes back.
     connect(mainWindow_.get(), &TDesignForm::closed, this,
             [this] { QTimer::singleShot(0, this, &TSplashForm::mainWindowClosed); });
+    connect(mainWindow_.get(), &TDesignForm::setupFailed, this,
+            [this] { QTimer::singleShot(0, this, &TSplashForm::mainWindowClosed); });
 
     const bool windowed = LaunchControl->currentIndex() == 0;
     platform::RenderChoice launch = choice_;

@@ -3,19 +3,22 @@
 #include "DesignForm.h"
 #include "WelcomeForm.h"
 
-#include "gamedata/IndexFiles.h"
 #include "workspace/DescribeResult.h"
 #include "workspace/DeviceEnumeration.h"
 #include "workspace/MissionScene.h"
 #include "workspace/ObjectPiece.h"
 #include "workspace/SceneColours.h"
+#include "workspace/Sprites.h"
 #include "workspace/WorkspaceWidget.h"
 
 #include <QApplication>
+#include <QBitmap>
 #include <QColorDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -29,6 +32,24 @@ using common::MessageIcon;
 namespace {
 
 constexpr const char* kSetup = platform::SettingsStore::kSetup;
+
+edit::WorkspaceSpeeds toWorkspaceSpeeds(const platform::SpeedSettings& stored) {
+    return {stored.objectRotation, stored.objectMovement,   stored.cameraMovement,
+            stored.cameraUpDown,   stored.cameraSteerSpeed, stored.autoZoom};
+}
+
+platform::SpeedSettings toStoredSpeeds(const edit::WorkspaceSpeeds& speeds) {
+    return {speeds.objectRotation, speeds.objectMovement, speeds.cameraMovement,
+            speeds.cameraUpDown,   speeds.cameraSteering, speeds.autoZoom};
+}
+
+// The windowed dropper pointer: the dropper sprite, black transparent, its tip the hot spot.
+QCursor dropperCursor() {
+    const QImage sprite = workspace::PointerSprite(workspace::PointerMode::Dropper);
+    QPixmap picture = QPixmap::fromImage(sprite);
+    picture.setMask(QBitmap::fromImage(sprite.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskInColor)));
+    return QCursor(picture, 0, workspace::kPointerHeight - 1);
+}
 
 } // namespace
 
@@ -53,8 +74,15 @@ void WorkspaceHost::discardWorkspace() {
     disconnect(&form_, nullptr, this, nullptr);
     disconnect(form_.AutoZoom, nullptr, this, nullptr);
     form_.reporter().setFullScreenHook(nullptr);
-    form_.onDocumentReplaced = nullptr;
-    form_.setScenePositions(nullptr);
+    form_.setShowCheck({});
+    edit::ObjectDropper& dropper = form_.dropper();
+    dropper.prepareFrame = nullptr;
+    dropper.zoomOver = nullptr;
+    dropper.showBusy = nullptr;
+    tools_.reset();
+    keys_.reset();
+    if (scene_)
+        scene_->Attach(nullptr);
     if (widget_) {
         widget_->removeEventFilter(this);
         delete widget_.data();
@@ -71,8 +99,11 @@ void WorkspaceHost::replaceObjectPiece() {
 
 bool WorkspaceHost::SetupWindowed(int device) {
     windowed_ = true;
-    speeds_ = platform::readSpeeds(*form_.context().settings, false);
+    speeds_ = toWorkspaceSpeeds(platform::readSpeeds(*form_.context().settings, false));
     form_.AutoZoom->setChecked(speeds_.autoZoom);
+    // The window opens over the whole screen, at its top left corner.
+    if (QScreen* screen = form_.screen() ? form_.screen() : QGuiApplication::primaryScreen())
+        form_.setGeometry(screen->availableGeometry());
 
     (void)device; // every listed rasteriser draws through the same OpenGL layer here
     if (!checkGraphics("Failure Creating Device And View...") || !createWorkspace(false))
@@ -85,7 +116,7 @@ bool WorkspaceHost::SetupWindowed(int device) {
 bool WorkspaceHost::SetupFullScreen(const platform::RenderChoice& choice, int screenIndex,
                                     QSize mode) {
     windowed_ = false;
-    speeds_ = platform::readSpeeds(*form_.context().settings, true);
+    speeds_ = toWorkspaceSpeeds(platform::readSpeeds(*form_.context().settings, true));
     form_.AutoZoom->setChecked(speeds_.autoZoom);
     const QList<QScreen*> screens = QGuiApplication::screens();
     if (screenIndex < 0 || screenIndex >= screens.size()) {
@@ -114,9 +145,10 @@ bool WorkspaceHost::SetupFullScreen(const platform::RenderChoice& choice, int sc
     form_.setGeometry(screen->geometry());
     form_.showFullScreen();
 
+    spriteMouse_ = choice.spriteMouse;
+    renderSize_ = mode;
     if (!createWorkspace(true))
         return false;
-    Widget()->SetSpritePointer(choice.spriteMouse);
     // Space toggles menu mode whichever control of the window has the focus.
     qApp->installEventFilter(this);
     form_.reporter().setFullScreenHook(
@@ -156,19 +188,207 @@ bool WorkspaceHost::createWorkspace(bool fullScreen) {
                                 "Failure Setting Light State...", MessageIcon::Stop);
         return false;
     }
-    widget_ = new workspace::WorkspaceWidget(*scene_);
-    widget_->setObjectName(QStringLiteral("Workspace"));
-    widget_->setFocusPolicy(Qt::StrongFocus);
-    form_.setWorkspaceWidget(widget_);
+    widget_ = makeWidget();
     connectForm();
+    connectTools();
     return true;
 }
 
+QWidget* WorkspaceHost::makeWidget() {
+    auto* widget = new workspace::WorkspaceWidget(*scene_);
+    widget->setObjectName(QStringLiteral("Workspace"));
+    widget->setFocusPolicy(Qt::StrongFocus);
+    if (!windowed_) {
+        widget->SetRenderSize(renderSize_);
+        widget->SetSpritePointer(spriteMouse_);
+    }
+    connect(widget, &workspace::WorkspaceWidget::RenderingFailed, this,
+            &WorkspaceHost::renderingFailed, Qt::QueuedConnection);
+    form_.setWorkspaceWidget(widget);
+    widget->installEventFilter(this);
+    return widget;
+}
+
+void WorkspaceHost::connectTools() {
+    edit::MissionEditor& editor = form_.editor();
+    const edit::CameraRig rig{scene_->Scene(), scene_->SideCamera().get(),
+                              scene_->TopCamera().get()};
+    keys_ = std::make_unique<edit::KeyActions>(editor, rig, speeds_);
+    keys_->onToolSwitch = [this](bool dropper) {
+        dropper ? form_.DropperBtnClick() : form_.MouseBtnClick();
+    };
+    keys_->onViewKey = [this](edit::WorkspaceView) { syncView(); };
+    tools_ = std::make_unique<edit::WorkspaceTools>(editor, *keys_, rig, form_.dropper(), *this);
+    tools_->palette = [this] { return form_.paletteChoice(); };
+    tools_->windowed = windowed_;
+    if (form_.DropperBtn->isChecked())
+        tools_->useDropper();
+
+    edit::ObjectDropper& dropper = form_.dropper();
+    dropper.prepareFrame = [this](int slot, const mission::MissionObjectRecord& record) {
+        return scene_->PrepareObject(slot, record);
+    };
+    dropper.zoomOver = [this](int slot) { scene_->ZoomOver(slot, scene_->TopCamera().get()); };
+    dropper.showBusy = [this](bool busy) {
+        auto* widget = Widget();
+        if (!windowed_ && spriteMouse_ && widget) {
+            widget->LoadPointerSprite(busy                      ? workspace::PointerMode::Wait
+                                      : tools_->dropperActive() ? workspace::PointerMode::Dropper
+                                                                : workspace::PointerMode::Arrow);
+            widget->repaint();
+        } else if (busy) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        } else {
+            QApplication::restoreOverrideCursor();
+        }
+    };
+    scene_->Attach(&editor);
+    form_.setShowCheck(scene_->ShowCheck());
+    syncView();
+}
+
+void WorkspaceHost::syncView() {
+    if (!keys_ || !scene_)
+        return;
+    const bool top = keys_->view() == edit::WorkspaceView::Top;
+    scene_->UseTopView(top);
+    form_.SideBtn->setChecked(!top);
+    form_.TopBtn->setChecked(top);
+    if (widget_)
+        widget_->update();
+}
+
+void WorkspaceHost::chooseTool(bool dropper) {
+    if (!tools_)
+        return;
+    dropper ? tools_->useDropper() : tools_->useMouse();
+    // The dropper works in the top view only, so the view buttons rest while it is on.
+    form_.SideBtn->setEnabled(!dropper);
+    form_.TopBtn->setEnabled(!dropper);
+    syncView();
+}
+
+// --- edit::ToolView
+
+const engine::Viewport* WorkspaceHost::viewport() const {
+    workspace::WorkspaceWidget* widget = Widget();
+    if (!widget || !scene_)
+        return nullptr;
+    widget->Viewport().SetCamera(scene_->CurrentCamera());
+    return &widget->Viewport();
+}
+
+void WorkspaceHost::capturePointer(bool captured) {
+    if (!widget_)
+        return;
+    if (captured) {
+        widget_->grabMouse(Qt::BlankCursor);
+        return;
+    }
+    widget_->releaseMouse();
+    applyToolCursor();
+}
+
+void WorkspaceHost::drawNow() {
+    if (!widget_ || suspended_ || menuMode_)
+        return;
+    scene_->Scene()->Move(0.0);
+    widget_->repaint();
+}
+
+void WorkspaceHost::showToolPointer(bool) {
+    applyToolCursor();
+}
+
+void WorkspaceHost::applyToolCursor() {
+    workspace::WorkspaceWidget* widget = Widget();
+    if (!widget || !tools_)
+        return;
+    const bool dropper = tools_->dropperActive();
+    if (!windowed_ && spriteMouse_) {
+        widget->LoadPointerSprite(dropper ? workspace::PointerMode::Dropper
+                                          : workspace::PointerMode::Arrow);
+        return;
+    }
+    if (dropper)
+        widget->setCursor(dropperCursor());
+    else
+        widget->unsetCursor();
+}
+
+void WorkspaceHost::showStatus(const edit::StatusReadout& readout) {
+    for (int panel = 0; panel < 4; ++panel)
+        form_.StatusPanels[panel]->setText(QString::fromLatin1(readout.panel(panel).c_str()));
+}
+
+bool WorkspaceHost::mouseEvent(QEvent* event) {
+    if (!tools_)
+        return false;
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint widgetAt = mouse->position().toPoint();
+    const QPoint at = Widget() ? Widget()->ToRenderPixels(widgetAt) : widgetAt;
+    const auto button =
+        mouse->button() == Qt::RightButton ? edit::MouseButton::Right : edit::MouseButton::Left;
+    const bool known = mouse->button() == Qt::LeftButton || mouse->button() == Qt::RightButton;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (known)
+            tools_->press(button, at.x(), at.y(), menuMode_);
+        return true;
+    case QEvent::MouseButtonDblClick:
+        // The second press of a double-click: a press, and the editor opens at its release.
+        if (known) {
+            tools_->press(button, at.x(), at.y(), menuMode_);
+            tools_->doubleClick();
+        }
+        return true;
+    case QEvent::MouseMove:
+        if (auto* widget = Widget())
+            widget->SetPointerPosition(widgetAt);
+        tools_->move(at.x(), at.y(), menuMode_);
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (known)
+            tools_->release();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void WorkspaceHost::renderingFailed(const QString& text) {
+    // As a failed set-up: the failure is shown and the start-up form comes back.
+    deviceReady_ = false;
+    loop_->stop();
+    form_.reporter().report(text.toStdString(), "Failure Creating Device And View...",
+                            MessageIcon::Stop);
+    emit form_.setupFailed();
+}
+
+void WorkspaceHost::recreateFullScreenDevice() {
+    const bool top = keys_ && keys_->view() == edit::WorkspaceView::Top;
+    if (widget_) {
+        widget_->removeEventFilter(this);
+        delete widget_.data();
+    }
+    widget_ = makeWidget();
+    if (keys_ && top)
+        keys_->showTopView();
+    syncView();
+    applyToolCursor();
+    deviceReady_ = true;
+    EnterMenuMode();
+}
+
 void WorkspaceHost::connectForm() {
-    form_.setScenePositions(scene_.get());
-    form_.onDocumentReplaced = [this] { documentReplaced(); };
     form_.installEventFilter(this);
-    widget_->installEventFilter(this);
+    connect(&form_, &TDesignForm::toolChosen, this, &WorkspaceHost::chooseTool);
+    connect(&form_, &TDesignForm::viewChosen, this, [this](bool top) {
+        if (!keys_)
+            return;
+        top ? keys_->showTopView() : keys_->showFrontView();
+        syncView();
+    });
     connect(&form_, &TDesignForm::renderQualityChosen, this, [this](bool fill, int value) {
         if (fill)
             value == 0x000   ? scene_->PointClick()
@@ -219,6 +439,7 @@ void WorkspaceHost::connectForm() {
         widget_->update();
     });
     connect(&form_, &TDesignForm::projectPathChanged, this, [this] { replaceObjectPiece(); });
+    clock_.start();
     connect(form_.AutoZoom, &QAction::toggled, this, [this](bool on) {
         speeds_.autoZoom = on;
         if (objectPiece_)
@@ -230,20 +451,8 @@ void WorkspaceHost::connectForm() {
     });
 }
 
-void WorkspaceHost::documentReplaced() {
-    suspended_ = true;
-    mission::MissionDocument& document = form_.document();
-    // A new mission is untitled; an opened one has its file.
-    if (document.untitled)
-        scene_->BuildMissionScene(document, form_.reporter());
-    else
-        scene_->LoadMissionScene(document, form_.reporter());
-    suspended_ = false;
-    widget_->update();
-}
-
 void WorkspaceHost::saveSpeeds() {
-    platform::writeSpeeds(*form_.context().settings, !windowed_, speeds_);
+    platform::writeSpeeds(*form_.context().settings, !windowed_, toStoredSpeeds(speeds_));
     form_.context().settings->sync();
 }
 
@@ -255,9 +464,15 @@ void WorkspaceHost::Frame() {
     const std::int64_t frameTime = Widget()->Clock().Tick();
     if (suspended_ || menuMode_)
         return;
-    for (int code = 0; code < 256; ++code)
-        if (keyboard_.isDown(static_cast<std::uint8_t>(code)) && onKeyHeld)
-            onKeyHeld(static_cast<std::uint8_t>(code));
+    if (keys_) {
+        keys_->dropperEnabled = form_.DropperBtn->isEnabled();
+        const std::int64_t now = clock_.elapsed();
+        const edit::WorkspaceView before = keys_->view();
+        for (int action : form_.keyTable().actionsFor(keyboard_.bytes()))
+            keys_->run(action, now);
+        if (keys_->view() != before)
+            syncView();
+    }
     scene_->Scene()->Move(frozen_ ? 0.0 : static_cast<double>(frameTime));
     widget_->update();
     ++framesDrawn_;
@@ -272,6 +487,11 @@ void WorkspaceHost::EnterMenuMode() {
     form_.statusBar()->show();
     form_.menuBar()->show();
     form_.unsetCursor();
+    // The system pointer is the one to use over the workspace while the menus are.
+    if (auto* widget = Widget()) {
+        widget->SetSpritePointer(false);
+        widget->unsetCursor();
+    }
 }
 
 void WorkspaceHost::LeaveMenuMode() {
@@ -283,8 +503,11 @@ void WorkspaceHost::LeaveMenuMode() {
     form_.menuBar()->hide();
     menuMode_ = false;
     keyboard_.clear();
-    if (widget_)
-        widget_->setFocus();
+    if (auto* widget = Widget()) {
+        widget->SetSpritePointer(spriteMouse_);
+        applyToolCursor();
+        widget->setFocus();
+    }
 }
 
 void WorkspaceHost::showSafely(const std::function<void()>& box) {
@@ -324,6 +547,8 @@ bool WorkspaceHost::eventFilter(QObject* watched, QEvent* event) {
                 EnterMenuMode();
             return true;
         }
+        if (key->key() == Qt::Key_Escape && tools_)
+            tools_->cancelDrag();
         keyboard_.press(key->key(), key->modifiers() & Qt::KeypadModifier);
         break;
     }
@@ -336,12 +561,24 @@ bool WorkspaceHost::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut:
         keyboard_.clear();
         break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        if (watched == widget_)
+            return mouseEvent(event);
+        break;
     case QEvent::WindowStateChange:
         if (watched == &form_) {
             paused_ = form_.isMinimized();
-            if (!paused_)
-                gamedata::CheckIndexFiles(form_.context().archivePath().toStdString(),
-                                          form_.context().programDirectory);
+            if (paused_) {
+                minimised_ = true;
+            } else {
+                form_.checkIndexFiles();
+                if (minimised_ && !windowed_ && deviceReady_)
+                    recreateFullScreenDevice();
+                minimised_ = false;
+            }
         }
         break;
     default:

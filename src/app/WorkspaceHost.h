@@ -1,13 +1,17 @@
 #pragma once
 
+#include "edit/KeyActions.h"
+#include "edit/WorkspaceTools.h"
 #include "platform/EditorSettings.h"
 
 #include "workspace/DeviceEnumeration.h"
 #include "workspace/KeyboardState.h"
 #include "workspace/WorkspaceWidget.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 
 #include <functional>
 #include <memory>
@@ -24,11 +28,12 @@ namespace zev::app {
 
 class TDesignForm;
 
-// The rendering device of a main window: the workspace widget over the mission scene, set up
-// windowed or full screen, and the frame loop that polls the keyboard, moves the scene and
-// redraws it continuously while the window is active. Full screen, the space bar toggles menu
-// mode, in which the menu and dialogs are usable and nothing is drawn.
-class WorkspaceHost : public QObject {
+// The rendering device of a main window: the workspace widget over the mission scene (a picture
+// of the window's mission editor), set up windowed or full screen, and the frame loop that polls
+// the keyboard, runs the held keys' actions, moves the scene and redraws it continuously while
+// the window is active. Mouse events become the workspace tools' input here. Full screen, the
+// space bar toggles menu mode, in which the menu and dialogs are usable and nothing is drawn.
+class WorkspaceHost : public QObject, public edit::ToolView {
     Q_OBJECT
 public:
     explicit WorkspaceHost(TDesignForm& form);
@@ -52,9 +57,10 @@ public:
     workspace::MissionScene& Scene() { return *scene_; }
     workspace::WorkspaceWidget* Widget() const;
     workspace::KeyboardState& Keyboard() { return keyboard_; }
-    const platform::SpeedSettings& Speeds() const { return speeds_; }
-    // One call per drawn frame for every key that is down (the workspace key actions).
-    std::function<void(std::uint8_t scanCode)> onKeyHeld;
+    // The step sizes of the key actions, effective at once when changed.
+    edit::WorkspaceSpeeds& Speeds() { return speeds_; }
+    edit::KeyActions* Keys() const { return keys_.get(); }
+    edit::WorkspaceTools* Tools() const { return tools_.get(); }
     int FramesDrawn() const { return framesDrawn_; }
 
     // The frame function, called by the loop's timer.
@@ -72,10 +78,29 @@ private:
     // Takes the workspace down: the filters come off before the widget is deleted, and the
     // window's connections and hooks into this host are cleared.
     void discardWorkspace();
-    void documentReplaced();
     void replaceObjectPiece();
+    // The tools and key actions over the scene's cameras and the window's editor.
+    void connectTools();
+    // The scene's camera, the view buttons and the picking viewport after a view change.
+    void syncView();
+    void chooseTool(bool dropper);
+    bool mouseEvent(QEvent* event);
+    // A minimised full-screen run coming back: the device made again over the same scene, the
+    // view kept, menu mode entered.
+    void recreateFullScreenDevice();
+    void renderingFailed(const QString& text);
+    QWidget* makeWidget();
     void showSafely(const std::function<void()>& box);
     void saveSpeeds();
+
+    // edit::ToolView
+    const engine::Viewport* viewport() const override;
+    void capturePointer(bool captured) override;
+    void drawNow() override;
+    void showToolPointer(bool dropper) override;
+    void showStatus(const edit::StatusReadout& readout) override;
+    void editSelection() override {} // the property editors open here once they exist
+    void applyToolCursor();
 
     TDesignForm& form_;
     std::unique_ptr<workspace::TObjectPiece> objectPiece_;
@@ -86,7 +111,13 @@ private:
     QPointer<QWidget> widget_;
     QTimer* loop_;
     workspace::KeyboardState keyboard_;
-    platform::SpeedSettings speeds_;
+    edit::WorkspaceSpeeds speeds_;
+    std::unique_ptr<edit::KeyActions> keys_;
+    std::unique_ptr<edit::WorkspaceTools> tools_;
+    QElapsedTimer clock_;
+    bool spriteMouse_ = false;
+    QSize renderSize_; // full screen: the chosen display mode
+    bool minimised_ = false;
     bool windowed_ = true;
     bool menuMode_ = false;
     bool deviceReady_ = false;

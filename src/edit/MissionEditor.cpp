@@ -264,6 +264,11 @@ void MissionEditor::applyNavPointPosition(int star, int index, const engine::Vec
     tell([](EditorListener& l) { l.navPointsChanged(); });
 }
 
+void MissionEditor::applyHeader(const mission::MissionHeader& header) {
+    document_->header = header;
+    tell([](EditorListener& l) { l.headerChanged(); });
+}
+
 // --- positions for Save and Build, as the workspace frames gave them
 
 std::vector<FramePlacement> MissionEditor::startPointFrames() const {

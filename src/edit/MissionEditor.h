@@ -114,6 +114,7 @@ public:
     void applyStartPointPosition(int player, const engine::Vector3& position);
     void applyStartPointRecord(int player, const mission::StartPointRecord& record);
     void applyNavPointPosition(int star, int index, const engine::Vector3& position);
+    void applyHeader(const mission::MissionHeader& header);
     // Where a slot stands in the save order, or the end.
     std::size_t orderIndexOf(int slot) const;
 

@@ -2,15 +2,21 @@
 
 namespace zev::mission {
 
-std::optional<int> ObjectTable::allocate(common::Reporter& reporter) {
-    for (int slot = 0; slot < capacity; ++slot) {
-        if (!slots_[slot]) {
-            slots_[slot].emplace();
+std::optional<int> ObjectTable::firstFreeSlot() const {
+    for (int slot = 0; slot < capacity; ++slot)
+        if (!slots_[slot])
             return slot;
-        }
-    }
-    reporter.report("Object Limit has been reached!", "ZEVEDIT 3D", common::MessageIcon::Stop);
     return std::nullopt;
+}
+
+std::optional<int> ObjectTable::allocate(common::Reporter& reporter) {
+    const std::optional<int> slot = firstFreeSlot();
+    if (!slot) {
+        reporter.report(kObjectLimitMessage, "ZEVEDIT 3D", common::MessageIcon::Stop);
+        return std::nullopt;
+    }
+    slots_[*slot].emplace();
+    return slot;
 }
 
 void ObjectTable::free(int slot) {

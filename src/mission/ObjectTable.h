@@ -9,7 +9,10 @@
 
 namespace zev::mission {
 
+inline constexpr const char* kObjectLimitMessage = "Object Limit has been reached!";
+
 // The 500 object slots. A slot number is an object's identity; slots are never compacted.
+
 class ObjectTable {
 public:
     static constexpr int capacity = 500;
@@ -19,6 +22,8 @@ public:
     // Takes the lowest free slot and gives it a zero-filled record. When every slot is taken,
     // reports "Object Limit has been reached!" and returns nothing.
     std::optional<int> allocate(common::Reporter& reporter);
+    // The lowest free slot, without taking it.
+    std::optional<int> firstFreeSlot() const;
     void free(int slot);
     void freeAll();
 

@@ -6,7 +6,7 @@
 
 namespace zev::workspace {
 
-bool RenderMissionPreview(mission::MissionDocument& document, const PreviewOptions& options,
+bool RenderMissionPreview(const mission::MissionDocument& document, const PreviewOptions& options,
                           platform::SettingsStore& settings, common::Reporter& reporter,
                           QImage& image, std::string& error) {
     OffscreenRender offscreen;
@@ -14,12 +14,14 @@ bool RenderMissionPreview(mission::MissionDocument& document, const PreviewOptio
         error = offscreen.ErrorText();
         return false;
     }
+    edit::MissionEditor editor; // outlives the scene that listens to it
     TObjectPiece piece(options.archivePath, options.programDirectory);
     MissionScene scene(settings, &piece);
     scene.Setup();
     if (options.night)
         scene.NightTime1Click();
-    scene.LoadMissionScene(document, reporter);
+    scene.Attach(&editor);
+    editor.openMission(document, scene.ShowCheck(), reporter);
     scene.UseTopView(options.topView);
     scene.SetQuality(options.quality);
 

@@ -26,7 +26,7 @@ struct PreviewOptions {
 // cameras over player 1, drawn offscreen from the front (side camera) or the top camera.
 // Objects that cannot be shown are left out with their message, as Open does. Colours come from
 // `settings`. Fails (with `error` set) only when no picture can be rendered.
-bool RenderMissionPreview(mission::MissionDocument& document, const PreviewOptions& options,
+bool RenderMissionPreview(const mission::MissionDocument& document, const PreviewOptions& options,
                           platform::SettingsStore& settings, common::Reporter& reporter,
                           QImage& image, std::string& error);
 

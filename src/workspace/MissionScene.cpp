@@ -18,6 +18,7 @@ double WorkspaceCoordinate(const std::string& text) {
     return common::leadingInt(text) * kUnitsPerGameUnit;
 }
 
+// The shared pointer its parent holds a frame by.
 std::shared_ptr<engine::Frame> ChildHolding(const engine::Frame* frame) {
     if (!frame || !frame->GetParent())
         return nullptr;
@@ -34,7 +35,10 @@ MissionScene::MissionScene(platform::SettingsStore& settings, TObjectPiece* obje
       scene_(engine::Frame::Create()), sideCamera_(engine::Frame::Create(scene_.get())),
       topCamera_(engine::Frame::Create(scene_.get())) {}
 
-MissionScene::~MissionScene() = default;
+MissionScene::~MissionScene() {
+    if (editor_)
+        editor_->removeListener(this);
+}
 
 Rgb MissionScene::Colour(const platform::ColourKey& key) const {
     return platform::readColour(settings_, key);
@@ -90,45 +94,37 @@ void MissionScene::MakeContainers() {
 }
 
 void MissionScene::DetachMissionFrames() {
-    ClearSelection();
+    UnpaintSelection();
     for (auto* container : {&objects_, &navPoints_, &startPoints_}) {
         if (*container)
             scene_->DeleteChild(container->get());
         container->reset();
     }
+    objectFrames_.fill(nullptr);
 }
 
-void MissionScene::AddStartPointMarkers(const mission::MissionDocument& document) {
+void MissionScene::AddStartPointMarkers() {
     if (!objectPiece_ || !startPoints_)
         return;
+    const mission::MissionDocument& document = editor_->document();
     for (int player = 1; player <= mission::kPlayerCount; ++player) {
         const mission::StartPointRecord& record = document.startPoint(player);
-        using R = mission::StartPointRecord;
         objectPiece_->CreateStartPointMarker(
             *startPoints_, mission::kStartPointTagBase + player - 1,
             "Player " + std::to_string(player) + " Start Point",
-            {WorkspaceCoordinate(record.text(R::x)), WorkspaceCoordinate(record.text(R::y)),
-             WorkspaceCoordinate(record.text(R::z))},
-            common::leadingInt(record.text(R::heading)), platform::playerColour(settings_, player));
+            editor_->startPointPosition(player),
+            common::leadingInt(record.text(mission::StartPointRecord::heading)),
+            platform::playerColour(settings_, player));
     }
 }
 
-void MissionScene::AddNavPointMarkers(const mission::MissionDocument& document) {
+void MissionScene::AddNavPointMarkers() {
     if (!objectPiece_ || !navPoints_)
         return;
     const Rgb colour = Colour(platform::kNavPointsColour);
-    for (int star = 0; star < mission::kStarCount; ++star)
-        for (int nav = 0; nav < mission::kNavPointsPerStar; ++nav) {
-            const mission::NavPointRecord& record = document.navPoint(star, nav);
-            if (!record.isInUse())
-                continue;
-            using R = mission::NavPointRecord;
-            objectPiece_->CreateNavPointMarker(
-                *navPoints_, mission::kNavPointTagBase + star, common::decimal(nav),
-                {WorkspaceCoordinate(record.text(R::x)), WorkspaceCoordinate(record.text(R::y)),
-                 WorkspaceCoordinate(record.text(R::z))},
-                colour);
-        }
+    for (const edit::NavPointMarker& marker : editor_->navPointMarkers())
+        objectPiece_->CreateNavPointMarker(*navPoints_, mission::kNavPointTagBase + marker.star,
+                                           common::decimal(marker.index), marker.position, colour);
 }
 
 void MissionScene::PlaceCamerasOverPlayerOne(const mission::MissionDocument& document) {
@@ -142,97 +138,279 @@ void MissionScene::PlaceCamerasOverPlayerOne(const mission::MissionDocument& doc
     sideCamera_->TurnDegrees(scene_.get(), {0, 1, 0}, common::leadingInt(first.text(R::heading)));
 }
 
-bool MissionScene::BuildMissionScene(const mission::MissionDocument& document, common::Reporter&) {
-    // Frame creation cannot fail here, so the reporter is never needed; it stays in the
-    // signature because loading shares it.
-    MakeContainers();
-    AddStartPointMarkers(document);
-    AddNavPointMarkers(document);
-    PlaceCamerasOverPlayerOne(document);
-    return true;
+// --- the editor's mission
+
+void MissionScene::Attach(edit::MissionEditor* editor) {
+    if (editor_)
+        editor_->removeListener(this);
+    editor_ = editor;
+    if (editor_)
+        editor_->addListener(this);
+    missionReplaced();
 }
 
-bool MissionScene::ShowObject(const mission::MissionDocument& document, int slot,
-                              engine::Frame* camera) {
-    const mission::MissionObjectRecord* record = document.objects.find(slot);
-    if (!record || !objectPiece_ || !objects_)
+MissionScene::BuiltFrom MissionScene::BuiltFromRecord(const mission::MissionObjectRecord& record) {
+    using R = mission::MissionObjectRecord;
+    return {record.text(R::objectName),
+            record.isReadyMadeGroup(),
+            {record.int32(R::scale(0)), record.int32(R::scale(1)), record.int32(R::scale(2))}};
+}
+
+bool MissionScene::BuildObject(engine::Frame& parent, int slot,
+                               const mission::MissionObjectRecord& record) {
+    if (!objectPiece_)
         return false;
     using R = mission::MissionObjectRecord;
-    const engine::Vector3 position{record->int32(R::position(0)) * kUnitsPerGameUnit,
-                                   record->int32(R::position(1)) * kUnitsPerGameUnit,
-                                   record->int32(R::position(2)) * kUnitsPerGameUnit};
-    const engine::Vector3 scale{double(record->int32(R::scale(0))),
-                                double(record->int32(R::scale(1))),
-                                double(record->int32(R::scale(2)))};
+    const engine::Vector3 position{record.int32(R::position(0)) * kUnitsPerGameUnit,
+                                   record.int32(R::position(1)) * kUnitsPerGameUnit,
+                                   record.int32(R::position(2)) * kUnitsPerGameUnit};
+    const engine::Vector3 scale{double(record.int32(R::scale(0))),
+                                double(record.int32(R::scale(1))),
+                                double(record.int32(R::scale(2)))};
+    const Degrees3 rotation{record.int32(R::mainRotation(0)), record.int32(R::mainRotation(1)),
+                            record.int32(R::mainRotation(2))};
+    const std::string name = record.text(R::objectName);
+    if (record.isReadyMadeGroup())
+        return objectPiece_->LoadReadyMadeGroup(parent, name, slot, "", position, scale, rotation,
+                                                Colour(platform::kRmgObjectColour));
+    return objectPiece_->LoadObjectFrame(parent, name, slot, "", position, scale, rotation,
+                                         Colour(platform::kStandardObjectColour), nullptr);
+}
+
+std::optional<std::string> MissionScene::PrepareObject(int slot,
+                                                       const mission::MissionObjectRecord& record) {
+    if (!objectPiece_)
+        return std::nullopt; // nothing is shown without a converter, and nothing is refused
+    if (!prepared_)
+        prepared_ = engine::Frame::Create();
+    for (const auto& earlier : prepared_->GetChildren())
+        if (earlier->GetAppData() == slot) {
+            prepared_->DeleteChild(earlier.get());
+            break;
+        }
+    if (!BuildObject(*prepared_, slot, record))
+        return objectPiece_->LastError();
+    return std::nullopt;
+}
+
+edit::MissionEditor::ShowCheck MissionScene::ShowCheck() {
+    return [this](const mission::MissionDocument& document, int slot) {
+        const mission::MissionObjectRecord* record = document.objects.find(slot);
+        return record ? PrepareObject(slot, *record) : std::nullopt;
+    };
+}
+
+void MissionScene::ShowObject(int slot) {
+    const mission::MissionObjectRecord* record =
+        editor_ ? editor_->document().objects.find(slot) : nullptr;
+    if (!record || !objects_ || !objectPiece_)
+        return;
+    std::shared_ptr<engine::Frame> frame;
+    if (prepared_)
+        for (const auto& candidate : prepared_->GetChildren())
+            if (candidate->GetAppData() == slot) {
+                frame = candidate;
+                break;
+            }
+    if (frame) {
+        objects_->AddChild(frame);
+    } else {
+        if (!BuildObject(*objects_, slot, *record))
+            return; // it can no longer be shown (its geometry went away); the model keeps it
+        frame = objects_->GetChildren().back();
+    }
+    objectFrames_[std::size_t(slot)] = frame;
+    builtFrom_[std::size_t(slot)] = BuiltFromRecord(*record);
+    PlaceObject(slot);
+}
+
+void MissionScene::PlaceObject(int slot) {
+    engine::Frame* frame = objectFrames_[std::size_t(slot)].get();
+    const mission::MissionObjectRecord* record = editor_->document().objects.find(slot);
+    const auto position = editor_->objectPosition(slot);
+    if (!frame || !record || !position)
+        return;
+    using R = mission::MissionObjectRecord;
     const Degrees3 rotation{record->int32(R::mainRotation(0)), record->int32(R::mainRotation(1)),
                             record->int32(R::mainRotation(2))};
-    const std::string name = record->text(R::objectName);
     if (record->isReadyMadeGroup())
-        return objectPiece_->LoadReadyMadeGroup(*objects_, name, slot, "", position, scale,
-                                                rotation, Colour(platform::kRmgObjectColour));
-    return objectPiece_->LoadObjectFrame(*objects_, name, slot, "", position, scale, rotation,
-                                         Colour(platform::kStandardObjectColour), camera);
+        PlaceScaleAndTurn(*frame, *position,
+                          {double(record->int32(R::scale(0))), double(record->int32(R::scale(1))),
+                           double(record->int32(R::scale(2)))},
+                          rotation);
+    else
+        PlaceAndTurn(*frame, *position, rotation); // the mesh carries the scale
 }
 
-bool MissionScene::LoadMissionScene(mission::MissionDocument& document,
-                                    common::Reporter& reporter) {
+void MissionScene::ZoomOver(int slot, engine::Frame* camera) {
+    if (!camera || !objectPiece_ || !objectPiece_->AutoZoom() || slot < 0 ||
+        slot >= mission::ObjectTable::capacity)
+        return;
+    const engine::Frame* frame = objectFrames_[std::size_t(slot)].get();
+    if (!frame || frame->GetVisuals().empty())
+        return;
+    const engine::Vector3 at = frame->GetPosition(objects_.get());
+    camera->SetPosition(objects_.get(), at.x, AutoZoomHeight(*frame->GetVisuals().front()), at.z);
+}
+
+void MissionScene::RemoveObjectFrame(int slot) {
+    std::shared_ptr<engine::Frame>& frame = objectFrames_[std::size_t(slot)];
+    if (!frame)
+        return;
+    if (selected_.lock() == frame)
+        selected_.reset();
+    if (objects_)
+        objects_->DeleteChild(frame.get());
+    frame.reset();
+}
+
+void MissionScene::missionReplaced() {
+    if (!editor_ || !editor_->hasMission()) {
+        DetachMissionFrames();
+        prepared_.reset();
+        return;
+    }
     MakeContainers();
-    AddStartPointMarkers(document);
-    AddNavPointMarkers(document);
-    if (objectPiece_)
-        for (int slot : document.objects.occupiedSlots())
-            if (!ShowObject(document, slot, nullptr)) {
-                document.objects.free(slot);
-                reporter.report(objectPiece_->LastError(), kProgramTitle,
-                                common::MessageIcon::Stop);
-            }
-    PlaceCamerasOverPlayerOne(document);
-    return true;
+    AddStartPointMarkers();
+    AddNavPointMarkers();
+    for (int slot : editor_->objectOrder())
+        ShowObject(slot);
+    prepared_.reset();
+    PlaceCamerasOverPlayerOne(editor_->document());
+    PaintSelection();
 }
 
-void MissionScene::RebuildNavPointMarkers(mission::MissionDocument& document) {
-    document.modified = true;
-    if (Selected() && Selected()->GetParent() == navPoints_.get())
-        ClearSelection();
-    if (navPoints_)
-        scene_->DeleteChild(navPoints_.get());
+void MissionScene::objectAdded(int slot) {
+    RemoveObjectFrame(slot);
+    ShowObject(slot);
+    prepared_.reset();
+}
+
+void MissionScene::objectRemoved(int slot) {
+    RemoveObjectFrame(slot);
+}
+
+void MissionScene::objectMoved(int slot) {
+    if (objectFrames_[std::size_t(slot)])
+        if (const auto position = editor_->objectPosition(slot))
+            objectFrames_[std::size_t(slot)]->SetPosition(objects_.get(), *position);
+}
+
+void MissionScene::objectRecordChanged(int slot) {
+    const mission::MissionObjectRecord* record = editor_->document().objects.find(slot);
+    if (!record)
+        return;
+    if (!objectFrames_[std::size_t(slot)] ||
+        builtFrom_[std::size_t(slot)] != BuiltFromRecord(*record)) {
+        const bool wasSelected = editor_->selection() == edit::Selection::object(slot);
+        if (wasSelected)
+            UnpaintSelection();
+        RemoveObjectFrame(slot);
+        ShowObject(slot);
+        if (wasSelected)
+            PaintSelection();
+        return;
+    }
+    PlaceObject(slot);
+}
+
+void MissionScene::startPointChanged(int player) {
+    if (!startPoints_)
+        return;
+    const std::int32_t tag = mission::kStartPointTagBase + player - 1;
+    for (const auto& marker : startPoints_->GetChildren())
+        if (marker->GetAppData() == tag) {
+            const mission::StartPointRecord& record = editor_->document().startPoint(player);
+            PlaceAndTurn(
+                *marker, editor_->startPointPosition(player),
+                {0, common::leadingInt(record.text(mission::StartPointRecord::heading)), 0});
+        }
+}
+
+void MissionScene::navPointsChanged() {
+    if (!navPoints_)
+        return;
+    const auto& markers = editor_->navPointMarkers();
+    const auto& frames = navPoints_->GetChildren();
+    bool same = frames.size() == markers.size();
+    for (std::size_t i = 0; same && i < markers.size(); ++i)
+        same = frames[i]->GetAppData() == mission::kNavPointTagBase + markers[i].star &&
+               frames[i]->GetName() == common::decimal(markers[i].index);
+    if (same) {
+        for (std::size_t i = 0; i < markers.size(); ++i)
+            frames[i]->SetPosition(navPoints_.get(), markers[i].position);
+        return;
+    }
+    UnpaintSelection();
+    scene_->DeleteChild(navPoints_.get());
     navPoints_ = engine::Frame::Create(scene_.get());
     navPoints_->SetMaterialMode(engine::MaterialMode::Frame);
-    AddNavPointMarkers(document);
+    AddNavPointMarkers();
+    PaintSelection();
+}
+
+void MissionScene::selectionChanged() {
+    UnpaintSelection();
+    PaintSelection();
 }
 
 // --- selection
 
-void MissionScene::PaintSelection(engine::Frame& frame, engine::Color colour) {
-    if (frame.GetChildren().empty()) {
-        frame.SetColor(colour);
+engine::Frame* MissionScene::FrameOf(const edit::Selection& selection) const {
+    using Kind = edit::Selection::Kind;
+    switch (selection.kind) {
+    case Kind::Object:
+        if (selection.id >= 0 && selection.id < mission::ObjectTable::capacity)
+            return objectFrames_[std::size_t(selection.id)].get();
+        return nullptr;
+    case Kind::StartPoint:
+        if (startPoints_)
+            for (const auto& marker : startPoints_->GetChildren())
+                if (marker->GetAppData() == mission::kStartPointTagBase + selection.id - 1)
+                    return marker.get();
+        return nullptr;
+    case Kind::NavPoint:
+        if (navPoints_)
+            for (const auto& marker : navPoints_->GetChildren())
+                if (marker->GetAppData() == mission::kNavPointTagBase + selection.star &&
+                    marker->GetName() == common::decimal(selection.id))
+                    return marker.get();
+        return nullptr;
+    case Kind::None:
+        return nullptr;
+    }
+    return nullptr;
+}
+
+void MissionScene::PaintSelection() {
+    if (!editor_ || Selected())
+        return;
+    std::shared_ptr<engine::Frame> frame = ChildHolding(FrameOf(editor_->selection()));
+    if (!frame)
+        return;
+    const engine::Color colour = ToEngineColor(Colour(platform::kSelectedObjectColour));
+    if (frame->GetChildren().empty()) {
+        selectedSavedColour_ = frame->GetColor();
+        frame->SetColor(colour);
+    } else {
+        selectedSavedColour_ = frame->GetChildren().front()->GetColor();
+        for (const auto& member : frame->GetChildren())
+            member->SetColor(colour);
+    }
+    selected_ = frame;
+}
+
+void MissionScene::UnpaintSelection() {
+    const std::shared_ptr<engine::Frame> frame = selected_.lock();
+    selected_.reset();
+    if (!frame)
+        return;
+    if (frame->GetChildren().empty()) {
+        frame->SetColor(selectedSavedColour_);
         return;
     }
-    for (const auto& child : frame.GetChildren())
-        child->SetColor(colour);
-}
-
-bool MissionScene::SelectFrame(engine::Frame* picked) {
-    ClearSelection();
-    if (!picked || picked->GetAppData() == mission::kGroundPlaneTag)
-        return false;
-    std::shared_ptr<engine::Frame> chosen;
-    if (picked->GetAppData() == mission::kReadyMadeMemberTag)
-        chosen = ChildHolding(picked->GetParent());
-    else
-        chosen = ChildHolding(picked);
-    if (!chosen)
-        return false;
-    selectedSavedColour_ = picked->GetColor();
-    selected_ = chosen;
-    PaintSelection(*chosen, ToEngineColor(Colour(platform::kSelectedObjectColour)));
-    return true;
-}
-
-void MissionScene::ClearSelection() {
-    if (auto frame = selected_.lock())
-        PaintSelection(*frame, selectedSavedColour_);
-    selected_.reset();
+    for (const auto& member : frame->GetChildren())
+        member->SetColor(selectedSavedColour_);
 }
 
 // --- colours
@@ -255,7 +433,9 @@ void MissionScene::RMGObjectColor1Click(const Rgb& chosen) {
 
 void MissionScene::SelectedObjectColor1Click(const Rgb& chosen) {
     platform::writeColour(settings_, platform::kSelectedObjectColour.prefix, chosen);
-    ClearSelection();
+    UnpaintSelection();
+    if (editor_)
+        editor_->select(edit::Selection::none());
 }
 
 void MissionScene::PlayerStartPointColor1Click(const Rgb&) {}
@@ -263,7 +443,7 @@ void MissionScene::PlayerStartPointColor1Click(const Rgb&) {}
 void MissionScene::RecolourObjects() {
     if (!objects_)
         return;
-    ClearSelection(); // so that a later clear does not bring back a colour of before
+    UnpaintSelection(); // so that giving the colour back later does not bring back an old one
     const engine::Color standard = ToEngineColor(Colour(platform::kStandardObjectColour));
     const engine::Color group = ToEngineColor(Colour(platform::kRmgObjectColour));
     for (const auto& child : objects_->GetChildren()) {
@@ -274,6 +454,7 @@ void MissionScene::RecolourObjects() {
         for (const auto& member : child->GetChildren())
             member->SetColor(group);
     }
+    PaintSelection();
 }
 
 // --- day and night

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Reporter.h"
+#include "edit/MissionEditor.h"
 #include "engine/Frame.h"
 #include "engine/RenderQuality.h"
 #include "mission/MissionDocument.h"
@@ -9,7 +10,10 @@
 #include "workspace/ObjectPiece.h"
 #include "workspace/SceneColours.h"
 
+#include <array>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace zev::workspace {
 
@@ -21,9 +25,11 @@ namespace zev::workspace {
 // Frame tags (application data): object slot 0 to 499, start points 500 to 507, nav points
 // 600 + star (name: the nav point number), ground plane 2000, group members 3000.
 //
-// No OpenGL here: a renderer draws Scene() through a viewport bound to CurrentCamera(). Save
-// and Build read the frames through the ScenePositions this class implements.
-class MissionScene : public mission::ScenePositions {
+// The scene is a picture of a MissionEditor: it adds, removes and places frames when the
+// editor tells it and never changes the mission. No OpenGL here: a renderer draws Scene()
+// through a viewport bound to CurrentCamera(). Its ScenePositions read the frames back (the
+// editor's own are what Save and Build use).
+class MissionScene : public mission::ScenePositions, public edit::EditorListener {
 public:
     static constexpr double kBackDistance = 30000.0;
     // The windowed day background.
@@ -48,26 +54,36 @@ public:
     // the background colour.
     bool Setup(bool fullScreen = false);
 
-    // --- missions
-    // A new mission (the document already reset): the containers made anew, a marker for each
-    // start point and each nav point in use, the cameras over player 1.
-    bool BuildMissionScene(const mission::MissionDocument& document, common::Reporter& reporter);
-    // A mission just read from a file: as BuildMissionScene, plus a frame for each object. An
-    // object that cannot be shown is freed from the document and the geometry's error text is
-    // shown (caption "ZEVEDIT 3D"); loading goes on with the next.
-    bool LoadMissionScene(mission::MissionDocument& document, common::Reporter& reporter);
-    // Takes the three containers out of the scene (before a mission is read).
+    // --- the picture of an editor's mission
+    // Shows `editor`'s mission and follows every change of it from now on (null: none).
+    void Attach(edit::MissionEditor* editor);
+    edit::MissionEditor* Editor() const { return editor_; }
+    // For Open: whether an object of a document can be shown, by building its frame (kept for
+    // the picture that follows); the converter's error text when it cannot.
+    edit::MissionEditor::ShowCheck ShowCheck();
+    // For a drop: builds the frame of the object about to be added in `slot`; its error text
+    // when it cannot be shown.
+    std::optional<std::string> PrepareObject(int slot, const mission::MissionObjectRecord& record);
+    // Auto-zoom after a drop: with auto-zoom on, `camera` moves over the object in `slot` at
+    // twice its largest extent, keeping its orientation.
+    void ZoomOver(int slot, engine::Frame* camera);
+    // Takes the three containers out of the scene.
     void DetachMissionFrames();
-    // After the nav point editor: marks the mission modified and makes the nav point markers
-    // anew from the records.
-    void RebuildNavPointMarkers(mission::MissionDocument& document);
-    // The frame of the object in `slot` under the objects container, in the standard or the
-    // ready-made group colour; with a camera given and auto-zoom on, the camera moves over it.
-    // False (the object piece's LastError() tells why) when it cannot be shown.
-    bool ShowObject(const mission::MissionDocument& document, int slot, engine::Frame* camera);
     // Both cameras over player 1's start point: the side camera at height 20 looking along +z
     // and turned by the player's heading, the top camera at height 120.
     void PlaceCamerasOverPlayerOne(const mission::MissionDocument& document);
+    // The frame that shows a selection; null when none does.
+    engine::Frame* FrameOf(const edit::Selection& selection) const;
+
+    // --- edit::EditorListener
+    void missionReplaced() override;
+    void objectAdded(int slot) override;
+    void objectRemoved(int slot) override;
+    void objectMoved(int slot) override;
+    void objectRecordChanged(int slot) override;
+    void startPointChanged(int player) override;
+    void navPointsChanged() override;
+    void selectionChanged() override;
 
     // --- frames
     engine::Frame* Scene() const { return scene_.get(); }
@@ -88,13 +104,7 @@ public:
         return topView_ ? topCamera_ : sideCamera_;
     }
 
-    // --- selection
-    // Highlights a picked frame in the selection colour, giving the previous selection back its
-    // colour first. A group member selects its whole group. The ground plane and frames outside
-    // the objects and marker containers are not selected (false).
-    bool SelectFrame(engine::Frame* picked);
-    // Gives the selected frame back its colour and selects nothing.
-    void ClearSelection();
+    // --- selection: the editor's selection in the selection colour; a group in its members
     engine::Frame* Selected() const { return selected_.lock().get(); }
 
     // --- colour commands; each gets the colour chosen in its dialog (ColourDialogStart tells
@@ -135,10 +145,28 @@ public:
     std::vector<mission::FramePlacement> objectFrames() const override;
 
 private:
+    // What an object's frame was built from: a change of any of these builds it anew.
+    struct BuiltFrom {
+        std::string objectName;
+        bool group = false;
+        std::array<std::int32_t, 3> scale{};
+        friend bool operator==(const BuiltFrom&, const BuiltFrom&) = default;
+    };
+    static BuiltFrom BuiltFromRecord(const mission::MissionObjectRecord& record);
+
     void MakeContainers();
-    void AddStartPointMarkers(const mission::MissionDocument& document);
-    void AddNavPointMarkers(const mission::MissionDocument& document);
-    void PaintSelection(engine::Frame& frame, engine::Color colour);
+    void AddStartPointMarkers();
+    void AddNavPointMarkers();
+    // Builds the frame of a record under `parent` (tag = slot); false with the converter's
+    // error when it cannot be shown.
+    bool BuildObject(engine::Frame& parent, int slot, const mission::MissionObjectRecord& record);
+    // The object's frame under the objects container: a prepared one, or built now.
+    void ShowObject(int slot);
+    // Position, turns (and a group's scale) of an object's frame from the model.
+    void PlaceObject(int slot);
+    void RemoveObjectFrame(int slot);
+    void PaintSelection();
+    void UnpaintSelection();
     Rgb Colour(const platform::ColourKey& key) const;
 
     platform::SettingsStore& settings_;
@@ -152,6 +180,11 @@ private:
     std::shared_ptr<engine::Frame> objects_;
     std::shared_ptr<engine::Frame> navPoints_;
     std::shared_ptr<engine::Frame> startPoints_;
+    edit::MissionEditor* editor_ = nullptr;
+    // Frames built ahead of their objects (Open's check, a drop), by tag.
+    std::shared_ptr<engine::Frame> prepared_;
+    std::array<std::shared_ptr<engine::Frame>, mission::ObjectTable::capacity> objectFrames_;
+    std::array<BuiltFrom, mission::ObjectTable::capacity> builtFrom_;
     std::weak_ptr<engine::Frame> selected_;
     engine::Color selectedSavedColour_;
     bool topView_ = false;

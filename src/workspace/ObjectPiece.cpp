@@ -80,6 +80,19 @@ void PlaceAndTurn(engine::Frame& frame, const engine::Vector3& position, const D
             frame.TurnDegrees(parent, kAxes[axis], rotation[axis]);
 }
 
+void PlaceScaleAndTurn(engine::Frame& frame, const engine::Vector3& position,
+                       const engine::Vector3& scale, const Degrees3& rotation) {
+    const engine::Frame* parent = frame.GetParent();
+    frame.SetPosition(parent, position);
+    frame.SetOrientation(parent, {0, 0, 1}, {0, 1, 0});
+    frame.AddScale(engine::Combine::Before, scale.x, scale.y, scale.z);
+    static constexpr std::array<engine::Vector3, 3> kAxes{
+        engine::Vector3{1, 0, 0}, engine::Vector3{0, 1, 0}, engine::Vector3{0, 0, 1}};
+    for (std::size_t axis = 0; axis < 3; ++axis)
+        if (rotation[axis] != 0)
+            frame.TurnDegrees(parent, kAxes[axis], rotation[axis]);
+}
+
 TObjectPiece::TObjectPiece(std::filesystem::path archivePath,
                            std::filesystem::path programDirectory)
     : archivePath_(std::move(archivePath)), programDirectory_(std::move(programDirectory)) {}
@@ -131,14 +144,7 @@ bool TObjectPiece::LoadReadyMadeGroup(engine::Frame& parent, std::string_view gr
         memberFrame->SetName(gamedata::kGroupMemberName);
     }
 
-    groupFrame->SetPosition(&parent, position);
-    groupFrame->SetOrientation(&parent, {0, 0, 1}, {0, 1, 0});
-    groupFrame->AddScale(engine::Combine::Before, scale.x, scale.y, scale.z);
-    static constexpr std::array<engine::Vector3, 3> kAxes{
-        engine::Vector3{1, 0, 0}, engine::Vector3{0, 1, 0}, engine::Vector3{0, 0, 1}};
-    for (std::size_t axis = 0; axis < 3; ++axis)
-        if (rotation[axis] != 0)
-            groupFrame->TurnDegrees(&parent, kAxes[axis], rotation[axis]);
+    PlaceScaleAndTurn(*groupFrame, position, scale, rotation);
     groupFrame->SetAppData(appData);
     groupFrame->SetName(frameName);
     return true;

@@ -96,5 +96,8 @@ engine::Color ToEngineColor(Rgb colour);
 // Puts a new frame at `position` of its parent with the default orientation (looking along +z,
 // y up) and turns it about the parent's X, Y and Z axes by whole degrees, in that order.
 void PlaceAndTurn(engine::Frame& frame, const engine::Vector3& position, const Degrees3& rotation);
+// As PlaceAndTurn, with a scale combined before the turns (a ready-made group's frame).
+void PlaceScaleAndTurn(engine::Frame& frame, const engine::Vector3& position,
+                       const engine::Vector3& scale, const Degrees3& rotation);
 
 } // namespace zev::workspace

@@ -3,6 +3,7 @@
 #include "workspace/OffscreenRender.h"
 
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 
 namespace zev::workspace {
 
@@ -27,7 +28,23 @@ void WorkspaceWidget::ReleaseGl() {
         return;
     makeCurrent();
     renderer_.Release();
+    scaledTarget_.reset();
     doneCurrent();
+}
+
+void WorkspaceWidget::SetRenderSize(QSize size) {
+    renderSize_ = size;
+    update();
+}
+
+QSize WorkspaceWidget::RenderSize() const {
+    return renderSize_.isEmpty() ? size() : renderSize_;
+}
+
+QPoint WorkspaceWidget::ToRenderPixels(QPoint at) const {
+    if (renderSize_.isEmpty() || width() <= 0 || height() <= 0)
+        return at;
+    return {at.x() * renderSize_.width() / width(), at.y() * renderSize_.height() / height()};
 }
 
 void WorkspaceWidget::initializeGL() {
@@ -44,6 +61,10 @@ void WorkspaceWidget::initializeGL() {
 }
 
 void WorkspaceWidget::resizeGL(int width, int height) {
+    if (!renderSize_.isEmpty()) {
+        width = renderSize_.width();
+        height = renderSize_.height();
+    }
     engine::Viewport resized(scene_.CurrentCamera(), 0, 0, width, height);
     resized.SetBack(MissionScene::kBackDistance);
     viewport_ = resized;
@@ -66,12 +87,34 @@ void WorkspaceWidget::paintGL() {
     if (!renderer_.IsInitialized())
         return;
     viewport_.SetCamera(scene_.CurrentCamera());
-    if (viewport_.GetWidth() != width() || viewport_.GetHeight() != height())
-        resizeGL(width(), height());
+    const QSize size = RenderSize();
+    if (viewport_.GetWidth() != size.width() || viewport_.GetHeight() != size.height())
+        resizeGL(size.width(), size.height());
     ApplyLayers();
+    if (!renderSize_.isEmpty() && renderSize_ != this->size()) {
+        PaintScaled(renderSize_);
+        return;
+    }
     const double ratio = devicePixelRatioF();
     renderer_.Render(*scene_.Scene(), viewport_, scene_.Quality(),
                      static_cast<int>(width() * ratio), static_cast<int>(height() * ratio), ratio);
+}
+
+void WorkspaceWidget::PaintScaled(QSize size) {
+    // Drawn at the display mode's size into a framebuffer of its own, then stretched over the
+    // widget as a display of that resolution would show it.
+    if (!scaledTarget_ || scaledTarget_->size() != size)
+        scaledTarget_ = std::make_unique<QOpenGLFramebufferObject>(
+            size, QOpenGLFramebufferObject::CombinedDepthStencil);
+    scaledTarget_->bind();
+    renderer_.Render(*scene_.Scene(), viewport_, scene_.Quality(), size.width(), size.height());
+    const double ratio = devicePixelRatioF();
+    const QRect target(0, 0, int(width() * ratio), int(height() * ratio));
+    QOpenGLFramebufferObject::blitFramebuffer(nullptr, target, scaledTarget_.get(),
+                                              QRect(QPoint(0, 0), size), GL_COLOR_BUFFER_BIT,
+                                              GL_LINEAR);
+    QOpenGLContext::currentContext()->functions()->glBindFramebuffer(GL_FRAMEBUFFER,
+                                                                     defaultFramebufferObject());
 }
 
 void WorkspaceWidget::SetSpritePointer(bool on) {
@@ -106,7 +149,7 @@ void WorkspaceWidget::ApplyPointer() {
 }
 
 void WorkspaceWidget::SetPointerPosition(QPoint at) {
-    renderer_.SetPointerPosition(at);
+    renderer_.SetPointerPosition(ToRenderPixels(at));
     if (spritePointer_ && scene_.IsFullScreen())
         update();
 }

@@ -6,8 +6,11 @@
 #include "workspace/Sprites.h"
 #include "workspace/WorkspaceRenderer.h"
 
+#include <QOpenGLFramebufferObject>
 #include <QOpenGLWidget>
+
 #include <QString>
+#include <memory>
 
 namespace zev::workspace {
 
@@ -40,6 +43,13 @@ public:
     PointerMode PointerSpriteMode() const { return pointerMode_; }
     void SetPointerPosition(QPoint at);
 
+    // Full-screen runs draw at the chosen display mode's size and stretch the picture over the
+    // widget; an empty size draws at the widget's own size.
+    void SetRenderSize(QSize size);
+    QSize RenderSize() const;
+    // A widget position in the pixels the scene is drawn in (picking, the pointer sprite).
+    QPoint ToRenderPixels(QPoint at) const;
+
     // Empty while rendering works; otherwise why no OpenGL 3.3 context could be used.
     const QString& InitError() const { return initError_; }
 
@@ -54,6 +64,7 @@ protected:
 
 private:
     void ReleaseGl();
+    void PaintScaled(QSize size);
     void ApplyLayers();
     void ApplyPointer();
 
@@ -67,6 +78,8 @@ private:
     bool backgroundLoaded_ = false;
     QSize backgroundSize_;
     QString initError_;
+    QSize renderSize_;
+    std::unique_ptr<QOpenGLFramebufferObject> scaledTarget_;
 };
 
 } // namespace zev::workspace

@@ -1,5 +1,6 @@
 #include "AppTestSupport.h"
 
+#include "edit/DocumentCommands.h"
 #include "mission/MissionFile.h"
 #include "mission/MissionHeader.h"
 #include "mission/NewMission.h"
@@ -28,6 +29,14 @@ protected:
     }
 
     std::string title() const { return form->windowTitle().toStdString(); }
+
+    // An edit through the editor, as a settings dialog's OK makes it: one undo step.
+    static void editHeader(app::TDesignForm& window, common::TextField field, const char* text) {
+        MissionHeader after = window.document().header;
+        after.setText(field, text);
+        window.editor().execute(
+            std::make_unique<edit::ChangeHeaderCommand>("Edit", window.document().header, after));
+    }
     std::string projectName() const {
         return form->document().header.text(MissionHeader::projectName);
     }
@@ -119,8 +128,7 @@ TEST_F(DocumentCommands, NewWhileUnmodifiedAsksNothingAndACancelledSelectionKeep
 
 TEST_F(DocumentCommands, ModifiedWorkWithCancelKeepsEverythingAndDumpItDiscardsIt) {
     makeNewMission("AAAA");
-    form->document().header.setText(MissionHeader::missionName, "Edited");
-    form->document().modified = true;
+    editHeader(*form, MissionHeader::missionName, "Edited");
     const mission::MissionDocument before = form->document();
 
     form->unsavedAnswers.push_back(UnsavedChoice::Cancel);
@@ -153,7 +161,7 @@ TEST_F(DocumentCommands, ModifiedWorkWithCancelKeepsEverythingAndDumpItDiscardsI
 TEST_F(DocumentCommands,
        SaveItOnAnUntitledMissionAsksForANameAndACancelledDialogCancelsTheCommand) {
     makeNewMission("AAAA");
-    form->document().modified = true;
+    editHeader(*form, MissionHeader::missionName, "Touched");
     const auto path = sandbox.file("saved-first.mdb");
 
     form->unsavedAnswers.push_back(UnsavedChoice::SaveIt);
@@ -181,8 +189,7 @@ TEST_F(DocumentCommands, SaveItOnAnOpenedMissionWritesItsOwnFileWithoutAsking) {
     form->openAnswers.push_back(path);
     form->OpenItem->trigger();
     ASSERT_EQ(projectName(), "DISK");
-    form->document().header.setText(MissionHeader::projectName, "EDIT");
-    form->document().modified = true;
+    editHeader(*form, MissionHeader::projectName, "EDIT");
 
     form->unsavedAnswers.push_back(UnsavedChoice::SaveIt);
     form->newAnswers.push_back(Selection("NEWP"));
@@ -203,8 +210,7 @@ TEST_F(DocumentCommands, SaveOnANewMissionAsksForANameOnceAndTheSecondSaveWrites
     EXPECT_FALSE(form->document().untitled);
     EXPECT_FALSE(form->document().modified);
 
-    form->document().header.setText(MissionHeader::projectName, "CCCC");
-    form->document().modified = true;
+    editHeader(*form, MissionHeader::projectName, "CCCC");
     form->SaveItem->trigger();
     EXPECT_EQ(form->saveAsked, 1) << "the second Save must not ask again";
     EXPECT_EQ(projectNameIn(path), "CCCC");
@@ -225,7 +231,7 @@ TEST_F(DocumentCommands, SaveAsWritesTheChosenFileAndTakesItsTitleWhileACancelCh
     EXPECT_EQ(form->controller().fileName(), first.string());
 
     const auto second = sandbox.file("second.mdb");
-    form->document().header.setText(MissionHeader::projectName, "COPY");
+    editHeader(*form, MissionHeader::projectName, "COPY");
     form->saveAnswers.push_back(second);
     form->SaveAsItem->trigger();
     EXPECT_EQ(title(), "ZEVEDIT 3D  [" + second.string() + "]");
@@ -233,7 +239,7 @@ TEST_F(DocumentCommands, SaveAsWritesTheChosenFileAndTakesItsTitleWhileACancelCh
     EXPECT_EQ(projectNameIn(first), "DISK") << "Save As leaves the old file alone";
 
     // Save now goes to the new file.
-    form->document().header.setText(MissionHeader::projectName, "LAST");
+    editHeader(*form, MissionHeader::projectName, "LAST");
     form->SaveBtn->trigger();
     EXPECT_EQ(projectNameIn(second), "LAST");
     EXPECT_EQ(form->saveAsked, 2);
@@ -311,7 +317,7 @@ TEST_F(DocumentCommands, AFailedOpenReportsAndKeepsTitleControlsAndThePreviousDo
 TEST_F(DocumentCommands, ClosingAsksAboutUnsavedWorkAndACancelledSaveDialogKeepsTheWindowOpen) {
     QSignalSpy closed(form.get(), &app::TDesignForm::closed);
     makeNewMission("AAAA");
-    form->document().modified = true;
+    editHeader(*form, MissionHeader::missionName, "Touched");
 
     form->unsavedAnswers.push_back(UnsavedChoice::Cancel);
     EXPECT_FALSE(form->close());
@@ -345,7 +351,7 @@ TEST_F(DocumentCommands, ClosingUnmodifiedWorkAsksNothingAndDumpItClosesWithoutS
     second->show();
     second->newAnswers.push_back(Selection("BBBB"));
     second->NewBtn->trigger();
-    second->document().modified = true;
+    editHeader(*second, MissionHeader::missionName, "Touched");
     second->unsavedAnswers.push_back(UnsavedChoice::DumpIt);
     EXPECT_TRUE(second->close());
     EXPECT_EQ(second->saveAsked, 0);

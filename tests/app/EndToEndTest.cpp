@@ -576,7 +576,7 @@ TEST_F(EditorOnDisplay, TheWorkspaceHostTakesItsWidgetAndItsHooksWithIt) {
     ASSERT_FALSE(widget.isNull());
     delete host;
     EXPECT_TRUE(widget.isNull()) << "the widget would draw a deleted scene";
-    EXPECT_FALSE(form->onDocumentReplaced);
+    EXPECT_FALSE(form->showCheck()) << "the window would ask a deleted scene what it can show";
     apptest::answerNextModal([](QWidget* modal) {
         auto* selection = qobject_cast<app::TSelectionForm*>(modal);
         ASSERT_NE(selection, nullptr);
@@ -585,7 +585,7 @@ TEST_F(EditorOnDisplay, TheWorkspaceHostTakesItsWidgetAndItsHooksWithIt) {
     });
     form->NewBtn->trigger();
     ASSERT_EQ(form->document().header.text(MissionHeader::projectName), "SOLO");
-    // Save takes the positions from the document now that no scene supplies them.
+    // Save takes the positions from the editor; no scene is needed.
     const auto saved = sandbox.file("alone.mdb");
     ChooseInFileDialog(saved, "ZEVEDIT 3D FileSave");
     form->SaveBtn->trigger();

@@ -1,6 +1,9 @@
 #include "WorkspaceTestSupport.h"
 
 #include "common/Numbers.h"
+#include "edit/MarkerCommands.h"
+#include "edit/ObjectCommands.h"
+#include "edit/WorkspaceTools.h"
 #include "mission/MissionFile.h"
 #include "platform/EditorSettings.h"
 #include "workspace/MissionScene.h"
@@ -19,8 +22,12 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(demo.ok);
         ASSERT_TRUE(scene.Setup());
+        scene.Attach(&editor);
         document = workspacetest::NewMission(demo);
     }
+
+    // The document as New gives it to the editor.
+    void Build() { editor.startMission(*document); }
 
     // Saves the document and opens it again, as the Open command reads a mission.
     void SaveAndOpen() {
@@ -30,7 +37,7 @@ protected:
         document = std::make_unique<mission::MissionDocument>();
         std::uint8_t patch = 0;
         ASSERT_TRUE(mission::MissionFile::open(*document, patch, path, reporter));
-        ASSERT_TRUE(scene.LoadMissionScene(*document, reporter));
+        editor.openMission(*document, scene.ShowCheck(), reporter);
     }
 
     void Place(int slot, const mission::MissionObjectRecord& record) {
@@ -39,6 +46,7 @@ protected:
 
     DemoSetup demo;
     TObjectPiece piece{demo.paths.archive, demo.paths.programDirectory};
+    edit::MissionEditor editor; // outlives the scene that listens to it
     MissionScene scene{*demo.settings, &piece};
     std::unique_ptr<mission::MissionDocument> document;
     common::RecordingReporter reporter;
@@ -76,7 +84,7 @@ TEST_F(MissionSceneTest, SetsUpLightsCamerasGroundAndDayBackground) {
 
 TEST_F(MissionSceneTest, NewMissionShowsEveryStartPointNavPointZeroOfEachStarAndPlacesCameras) {
     demo.settings->setInteger("Render Options", "Player 3 Green", 200);
-    ASSERT_TRUE(scene.BuildMissionScene(*document, reporter));
+    Build();
     EXPECT_TRUE(reporter.messages.empty());
 
     // Scene order: cameras, light, ground, then objects, nav points and start points.
@@ -118,12 +126,12 @@ TEST_F(MissionSceneTest, NewMissionShowsEveryStartPointNavPointZeroOfEachStarAnd
 
 TEST_F(MissionSceneTest, SideCameraTurnsByPlayerOnesHeading) {
     document->startPoint(1).setText(mission::StartPointRecord::heading, "90");
-    ASSERT_TRUE(scene.BuildMissionScene(*document, reporter));
+    Build();
     const auto facing = scene.SideCamera()->GetOrientation(scene.Scene()).direction;
     EXPECT_NEAR(facing.x, std::sin(90 * 0.01745), 1e-9);
     EXPECT_NEAR(facing.z, std::cos(90 * 0.01745), 1e-9);
     // A second build starts again from the default orientation instead of turning further.
-    ASSERT_TRUE(scene.BuildMissionScene(*document, reporter));
+    Build();
     EXPECT_NEAR(scene.SideCamera()->GetOrientation(scene.Scene()).direction.x,
                 std::sin(90 * 0.01745), 1e-9);
 }
@@ -188,7 +196,8 @@ TEST_F(MissionSceneTest, AnObjectThatCannotBeShownIsFreedWithItsMessageAndLoadin
     EXPECT_EQ(reporter.messages[0].text, "Object not Found in GEO Table");
     EXPECT_EQ(reporter.messages[0].caption, "ZEVEDIT 3D");
     EXPECT_EQ(reporter.messages[1].text, "Could not Open BWD File!");
-    EXPECT_EQ(document->objects.occupiedSlots(), (std::vector<int>{0, 3}));
+    EXPECT_EQ(editor.document().objects.occupiedSlots(), (std::vector<int>{0, 3}));
+    EXPECT_EQ(editor.objectOrder(), (std::vector<int>{0, 3}));
     const auto& objects = scene.ObjectsFrame()->GetChildren();
     ASSERT_EQ(objects.size(), 2u);
     EXPECT_EQ(objects[0]->GetAppData(), 0);
@@ -236,28 +245,40 @@ TEST_F(MissionSceneTest, SelectionHighlightsAWholeGroupAndGivesColoursBack) {
     engine::Frame& single = *scene.ObjectsFrame()->GetChildren()[0];
     engine::Frame& group = *scene.ObjectsFrame()->GetChildren()[1];
     engine::Frame& member = *group.GetChildren()[2];
+    const auto pick = [&](const engine::Frame& frame) {
+        editor.select(edit::selectionOfFrame(frame).value_or(edit::Selection::none()));
+        return scene.Selected() != nullptr;
+    };
 
-    ASSERT_TRUE(scene.SelectFrame(&member));
+    ASSERT_TRUE(pick(member));
+    EXPECT_EQ(editor.selection(), edit::Selection::object(1));
     EXPECT_EQ(scene.Selected(), &group);
     for (const auto& m : group.GetChildren())
         EXPECT_EQ(m->GetColor(), Bytes(255, 0, 0));
 
-    ASSERT_TRUE(scene.SelectFrame(&single)); // the group gets its colour back
+    ASSERT_TRUE(pick(single)); // the group gets its colour back
     EXPECT_EQ(single.GetColor(), Bytes(255, 0, 0));
     for (const auto& m : group.GetChildren())
         EXPECT_EQ(m->GetColor(), Bytes(198, 122, 255));
 
-    EXPECT_FALSE(scene.SelectFrame(scene.GroundPlane()));
+    EXPECT_FALSE(pick(*scene.GroundPlane()));
     EXPECT_EQ(scene.Selected(), nullptr);
     EXPECT_EQ(single.GetColor(), Bytes(0, 255, 64));
 
     // A new selection colour clears the selection and is used by the next pick.
-    ASSERT_TRUE(scene.SelectFrame(&single));
+    ASSERT_TRUE(pick(single));
     scene.SelectedObjectColor1Click({0, 0, 99});
     EXPECT_EQ(scene.Selected(), nullptr);
+    EXPECT_EQ(editor.selection(), edit::Selection::none());
     EXPECT_EQ(single.GetColor(), Bytes(0, 255, 64));
-    ASSERT_TRUE(scene.SelectFrame(&single));
+    ASSERT_TRUE(pick(single));
     EXPECT_EQ(single.GetColor(), Bytes(0, 0, 99));
+
+    // Recolouring keeps the selection painted and gives it the new colour when it ends.
+    scene.StandardObjectColor1Click({1, 1, 1});
+    EXPECT_EQ(single.GetColor(), Bytes(0, 0, 99));
+    editor.select(edit::Selection::none());
+    EXPECT_EQ(single.GetColor(), Bytes(1, 1, 1));
 }
 
 TEST_F(MissionSceneTest, RenderQualityMenusReplaceTheirBits) {
@@ -274,7 +295,7 @@ TEST_F(MissionSceneTest, RenderQualityMenusReplaceTheirBits) {
 }
 
 TEST_F(MissionSceneTest, NightPaintsTheWindowedBackgroundBlackAndLeavesColoursAlone) {
-    ASSERT_TRUE(scene.BuildMissionScene(*document, reporter));
+    Build();
     const engine::Color ground = scene.GroundPlane()->GetColor();
     scene.NightTime1Click();
     EXPECT_TRUE(scene.IsNightTime());
@@ -293,39 +314,87 @@ TEST_F(MissionSceneTest, NightPaintsTheWindowedBackgroundBlackAndLeavesColoursAl
     EXPECT_FALSE(full.BackgroundPictureShown());
 }
 
-TEST_F(MissionSceneTest, RebuildingNavPointMarkersFollowsTheRecordsAndMarksTheMission) {
-    ASSERT_TRUE(scene.BuildMissionScene(*document, reporter));
-    document->modified = false;
-    using NP = mission::NavPointRecord;
-    document->navPoint(0, 0).setByte(NP::inUse, 0);
-    document->navPoint(2, 0).setText(NP::x, "12345");
-    document->navPoint(2, 24).setByte(NP::inUse, 1);
-    scene.RebuildNavPointMarkers(*document);
-    EXPECT_TRUE(document->modified);
-    const auto& navs = scene.NavPointsFrame()->GetChildren();
-    ASSERT_EQ(navs.size(), 8u);
-    EXPECT_EQ(navs[0]->GetAppData(), 601);
-    EXPECT_NEAR(navs[1]->GetPosition(scene.Scene()).x, 123.45, 1e-9);
-    EXPECT_EQ(navs[2]->GetName(), "24");
-    EXPECT_EQ(scene.navPointFrames().size(), 8u);
+TEST_F(MissionSceneTest, TheScenePicturesEveryEditAndItsUndo) {
+    Place(0, ObjectRecord("bunker", 1700, 0, -79400));
+    Place(1, ObjectRecord("grove", 2000, 0, 0, true));
+    SaveAndOpen();
+    const auto frameOf = [&](int slot) { return scene.FrameOf(edit::Selection::object(slot)); };
+    ASSERT_TRUE(frameOf(0) && frameOf(1));
+
+    editor.execute(std::make_unique<edit::MoveObjectCommand>(0, engine::Vector3{17, 0, -794},
+                                                             engine::Vector3{30, 2, -700}));
+    ExpectNear(frameOf(0)->GetPosition(scene.Scene()), {30, 2, -700});
+
+    // A turn and a scale of a group re-place its frame; a standard object's new scale builds
+    // its mesh anew (the mesh carries the scale).
+    using R = mission::MissionObjectRecord;
+    R turned = *editor.document().objects.find(1);
+    turned.setInt32(R::mainRotation(1), 90);
+    turned.setInt32(R::scale(0), 2);
+    editor.execute(std::make_unique<edit::ChangeObjectRecordCommand>(
+        "Turn Object", 1, *editor.document().objects.find(1), turned));
+    EXPECT_NEAR(frameOf(1)->GetOrientation(scene.Scene()).direction.x, 1.0, 1e-3);
+    const auto height = [&] {
+        const engine::Box box = frameOf(0)->GetVisuals().front()->GetBox();
+        return box.max.y - box.min.y;
+    };
+    const double before = height();
+    R bigger = *editor.document().objects.find(0);
+    bigger.setInt32(R::scale(1), 3);
+    editor.select(edit::Selection::object(0));
+    editor.execute(std::make_unique<edit::ChangeObjectRecordCommand>(
+        "Object Properties", 0, *editor.document().objects.find(0), bigger));
+    EXPECT_NEAR(height(), 3 * before, 1e-6);
+    EXPECT_EQ(frameOf(0)->GetColor(), Bytes(255, 0, 0)) << "a rebuilt selection stays painted";
+    ExpectNear(frameOf(0)->GetPosition(scene.Scene()), {30, 2, -700});
+
+    // Deleting takes the frame out; undo brings it back where it was.
+    editor.execute(std::make_unique<edit::RemoveObjectCommand>(0));
+    EXPECT_EQ(frameOf(0), nullptr);
+    EXPECT_EQ(scene.Selected(), nullptr);
+    EXPECT_EQ(scene.ObjectsFrame()->GetChildren().size(), 1u);
+    ASSERT_TRUE(editor.undo());
+    ASSERT_TRUE(frameOf(0));
+    ExpectNear(frameOf(0)->GetPosition(scene.Scene()), {30, 2, -700});
+
+    // Markers follow their positions and a start point its heading.
+    editor.execute(std::make_unique<edit::MoveNavPointCommand>(
+        2, 0, editor.navPointMarkers()[2].position, engine::Vector3{5, 6, 7}));
+    ExpectNear(scene.FrameOf(edit::Selection::navPoint(2, 0))->GetPosition(scene.Scene()),
+               {5, 6, 7});
+    mission::StartPointRecord start = editor.document().startPoint(3);
+    start.setText(mission::StartPointRecord::heading, "90");
+    editor.execute(std::make_unique<edit::ChangeStartPointCommand>(
+        "Turn Start Point", 3, editor.document().startPoint(3), start));
+    EXPECT_NEAR(
+        scene.FrameOf(edit::Selection::startPoint(3))->GetOrientation(scene.Scene()).direction.x,
+        1.0, 1e-3);
+
+    // What the scene shows is where the editor says things are.
+    EXPECT_EQ(scene.objectFrames().size(), editor.objectFrames().size());
+    EXPECT_EQ(scene.navPointFrames(), editor.navPointFrames());
+    EXPECT_EQ(scene.startPointFrames(), editor.startPointFrames());
 }
 
 TEST_F(MissionSceneTest, WithoutAConverterNoMarkersOrObjectsAreShownAndRecordsStay) {
+    edit::MissionEditor bareEditor;
     MissionScene bare(*demo.settings, nullptr);
     ASSERT_TRUE(bare.Setup());
     ASSERT_TRUE(bare.GroundPlane()); // the ground is always there
+    bare.Attach(&bareEditor);
     Place(0, ObjectRecord("bunker", 0, 0, 0));
-    ASSERT_TRUE(bare.LoadMissionScene(*document, reporter));
+    bareEditor.openMission(*document, bare.ShowCheck(), reporter);
     EXPECT_TRUE(bare.StartPointsFrame()->GetChildren().empty());
     EXPECT_TRUE(bare.ObjectsFrame()->GetChildren().empty());
-    EXPECT_EQ(document->objects.count(), 1);
+    EXPECT_EQ(bareEditor.document().objects.count(), 1);
     EXPECT_TRUE(reporter.messages.empty());
 }
 
 TEST_F(MissionSceneTest, DetachingTheMissionFramesEmptiesWhatSaveSees) {
     Place(0, ObjectRecord("bunker", 0, 0, 0));
     SaveAndOpen();
-    ASSERT_TRUE(scene.SelectFrame(scene.ObjectsFrame()->GetChildren()[0].get()));
+    editor.select(edit::Selection::object(0));
+    ASSERT_TRUE(scene.Selected());
     scene.DetachMissionFrames();
     EXPECT_EQ(scene.ObjectsFrame(), nullptr);
     EXPECT_EQ(scene.Selected(), nullptr);

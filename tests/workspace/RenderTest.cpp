@@ -1,5 +1,6 @@
 #include "WorkspaceTestSupport.h"
 
+#include "edit/ObjectCommands.h"
 #include "workspace/MissionPreview.h"
 #include "workspace/MissionScene.h"
 #include "workspace/OffscreenRender.h"
@@ -100,12 +101,13 @@ protected:
             GTEST_SKIP() << offscreen.ErrorText();
         }
         ASSERT_TRUE(scene.Setup());
+        scene.Attach(&editor);
         document = workspacetest::NewMission(demo);
         // In front of player 1's start point (17, 0, -854), where the side camera looks from.
         document->objects.place(0, ObjectRecord("bunker", 1700, 0, -79400));
         document->objects.place(1, ObjectRecord("hangar", -1300, 0, -78000, false, 20));
         document->objects.place(2, ObjectRecord("outpost", 5500, 0, -77000, true));
-        ASSERT_TRUE(scene.LoadMissionScene(*document, reporter));
+        editor.openMission(*document, scene.ShowCheck(), reporter);
         ASSERT_TRUE(reporter.messages.empty()) << reporter.messages[0].text;
     }
 
@@ -128,6 +130,7 @@ protected:
 
     DemoSetup demo;
     TObjectPiece piece{demo.paths.archive, demo.paths.programDirectory};
+    edit::MissionEditor editor; // outlives the scene that listens to it
     MissionScene scene{*demo.settings, &piece};
     std::unique_ptr<mission::MissionDocument> document;
     common::RecordingReporter reporter;
@@ -137,7 +140,8 @@ protected:
 } // namespace
 
 TEST_F(RenderTest, DrawsTheDemoMissionWithGroundObjectsSelectionByDayAndNight) {
-    ASSERT_TRUE(scene.SelectFrame(&Object(1)));
+    editor.select(edit::Selection::object(1));
+    ASSERT_EQ(scene.Selected(), &Object(1));
     const QImage day = Render();
     ASSERT_EQ(day.size(), QSize(kWidth, kHeight));
     day.save(QString::fromStdString(Artefact("demo-mission-day.png").string()));
@@ -220,7 +224,7 @@ TEST_F(RenderTest, UploadsEachMeshOnceSharesItAndUploadsAgainOnlyWhenItChanges) 
 
     // The group's member meshes are freed once the group is gone.
     const auto drawsWithGroup = renderer.LastDrawCount();
-    scene.ObjectsFrame()->DeleteChild(&Object(2));
+    editor.execute(std::make_unique<edit::RemoveObjectCommand>(2));
     Render();
     const auto groupDraws = drawsWithGroup - renderer.LastDrawCount();
     EXPECT_GT(groupDraws, 0u);
@@ -319,9 +323,11 @@ TEST_F(RenderTest, WidgetDrawsTheSceneThroughTheCurrentCamera) {
 }
 
 TEST_F(RenderTest, FullScreenWidgetShowsThePictureByDayAndTheSpritePointer) {
+    edit::MissionEditor fullEditor;
     MissionScene full(*demo.settings, &piece);
     ASSERT_TRUE(full.Setup(true));
-    ASSERT_TRUE(full.LoadMissionScene(*document, reporter));
+    full.Attach(&fullEditor);
+    fullEditor.openMission(*document, full.ShowCheck(), reporter);
     WorkspaceWidget widget(full);
     widget.resize(400, 300);
     widget.SetSpritePointer(true);
