@@ -40,6 +40,12 @@ public:
     PointerMode PointerSpriteMode() const { return pointerMode_; }
     void SetPointerPosition(QPoint at);
 
+    // The renderer's drawing aids (see WorkspaceRenderer); each change is drawn at once.
+    void SetGroundGrid(bool on);
+    bool GroundGrid() const { return renderer_.GroundGrid(); }
+    void SetEditorLighting(bool on);
+    bool EditorLighting() const { return renderer_.EditorLighting(); }
+
     // Empty while rendering works; otherwise why no OpenGL 3.3 context could be used.
     const QString& InitError() const { return initError_; }
 
