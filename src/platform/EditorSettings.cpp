@@ -56,6 +56,15 @@ void writeSpeeds(SettingsStore& store, bool fullScreen, const SpeedSettings& s) 
     store.setBoolean(R, key("Auto Zoom").c_str(), s.autoZoom);
 }
 
+ViewAids readViewAids(const SettingsStore& store) {
+    return {store.boolean(R, "Ground Grid", true), store.boolean(R, "Editor Lighting", true)};
+}
+
+void writeViewAids(SettingsStore& store, const ViewAids& aids) {
+    store.setBoolean(R, "Ground Grid", aids.groundGrid);
+    store.setBoolean(R, "Editor Lighting", aids.editorLighting);
+}
+
 RenderChoice readRenderChoice(const SettingsStore& store) {
     RenderChoice c;
     c.fullScreen = store.integer(R, "Launch Mode", 0) != 0;

@@ -43,6 +43,16 @@ struct SpeedSettings {
 SpeedSettings readSpeeds(const SettingsStore& store, bool fullScreen);
 void writeSpeeds(SettingsStore& store, bool fullScreen, const SpeedSettings& speeds);
 
+// Drawing aids of the workspace, on unless turned off: "Ground Grid" (lines on the ground for
+// distance and scale) and "Editor Lighting" (a light travelling with the camera).
+struct ViewAids {
+    bool groundGrid = true;
+    bool editorLighting = true;
+    friend bool operator==(const ViewAids&, const ViewAids&) = default;
+};
+ViewAids readViewAids(const SettingsStore& store);
+void writeViewAids(SettingsStore& store, const ViewAids& aids);
+
 // How the workspace renders; device, driver and mode numbers index the enumerated lists, -1 for
 // none (stored as index + 1, 0 for none).
 struct RenderChoice {

@@ -1,5 +1,6 @@
 #include "workspace/WorkspaceRenderer.h"
 
+#include "mission/ScenePositions.h"
 #include "workspace/RenderShaders.h"
 #include "workspace/Sprites.h"
 
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <unordered_set>
 #include <vector>
 
@@ -20,6 +22,22 @@ namespace zev::workspace {
 namespace {
 
 constexpr float kPointSize = 2.0f;
+
+// Grid lines fade out between half this distance from the camera and this distance; a high
+// camera sees them further, in proportion to its height over the ground. The rectangle they lie
+// on goes no further, which also keeps its float positions exact to far under a line's width.
+constexpr double kGridFade = 2000.0;
+constexpr double kGridFadePerHeight = 20.0;
+// Grounds brighter than this get dark lines, darker ones light lines.
+constexpr double kGridDarkLinesAbove = 0.35;
+
+// The editor's light, in camera terms: it travels forward, down and to the right, as from over
+// the viewer's left shoulder, so tops, fronts and sides of a box each get their own shade. Its
+// strength leaves a face turned straight to it short of full colour over the grey ambient.
+constexpr double kEditorLightForward = 1.0;
+constexpr double kEditorLightDown = 0.5;
+constexpr double kEditorLightRight = 0.3;
+constexpr float kEditorLightStrength = 0.4f;
 
 using Floats16 = std::array<float, 16>;
 
@@ -178,9 +196,11 @@ bool WorkspaceRenderer::Initialize() {
         return false;
     };
     if (!build(meshProgram_, shaders::kMeshVertex, shaders::kMeshFragment, "mesh") ||
-        !build(layerProgram_, shaders::kLayerVertex, shaders::kLayerFragment, "layer")) {
+        !build(layerProgram_, shaders::kLayerVertex, shaders::kLayerFragment, "layer") ||
+        !build(gridProgram_, shaders::kGridVertex, shaders::kGridFragment, "grid")) {
         meshProgram_.reset();
         layerProgram_.reset();
+        gridProgram_.reset();
         gl_ = nullptr;
         return false;
     }
@@ -210,6 +230,7 @@ void WorkspaceRenderer::Release() {
     layerVao_ = 0;
     meshProgram_.reset();
     layerProgram_.reset();
+    gridProgram_.reset();
     gl_ = nullptr;
     initialized_ = false;
     // The pictures stay pending, so a renderer initialised again shows them again.
@@ -346,6 +367,8 @@ void WorkspaceRenderer::CollectDraws(const engine::Frame& frame, const engine::M
                                      const engine::Matrix4& viewClip,
                                      std::vector<DrawItem>& items) {
     const engine::Matrix4 world = frame.GetTransform() * parentWorld;
+    if (frame.GetAppData() == mission::kGroundPlaneTag)
+        NoteGround(frame, world);
     if (!frame.GetVisuals().empty()) {
         const engine::Matrix4 toClip = world * viewClip;
         for (const auto& visual : frame.GetVisuals()) {
@@ -364,6 +387,95 @@ void WorkspaceRenderer::CollectDraws(const engine::Frame& frame, const engine::M
     }
     for (const auto& child : frame.GetChildren())
         CollectDraws(*child, world, viewClip, items);
+}
+
+void WorkspaceRenderer::NoteGround(const engine::Frame& frame, const engine::Matrix4& world) {
+    if (ground_.found)
+        return;
+    for (const auto& visual : frame.GetVisuals()) {
+        if (!visual || visual->GetVertexCount() == 0)
+            continue;
+        const engine::Box box = visual->GetBox();
+        if (box.empty)
+            continue;
+        constexpr double kInf = std::numeric_limits<double>::infinity();
+        GroundExtent g{true, -kInf, kInf, -kInf, kInf, -kInf, frame.GetDrawingColor()};
+        for (int i = 0; i < 8; ++i) {
+            const engine::Vector4 p =
+                world.Transform({(i & 1) ? box.max.x : box.min.x, (i & 2) ? box.max.y : box.min.y,
+                                 (i & 4) ? box.max.z : box.min.z, 1});
+            g.level = std::max(g.level, p.y);
+            g.minX = std::min(g.minX, p.x);
+            g.maxX = std::max(g.maxX, p.x);
+            g.minZ = std::min(g.minZ, p.z);
+            g.maxZ = std::max(g.maxZ, p.z);
+        }
+        ground_ = g;
+        return;
+    }
+}
+
+void WorkspaceRenderer::DrawGrid(const engine::Viewport& viewport,
+                                 const engine::Matrix4& viewClip) {
+    const engine::Frame* camera = viewport.GetCamera();
+    if (!groundGrid_ || !ground_.found || !camera)
+        return;
+    const engine::Vector3 eye = camera->GetWorldTransform().Row(3);
+    const double height = eye.y - ground_.level;
+    if (!(height > 0))
+        return; // from below, the one-sided ground is not drawn and neither are its lines
+    const double fade = std::max(kGridFade, kGridFadePerHeight * height);
+    const float x0 = float(std::max(ground_.minX, eye.x - fade));
+    const float x1 = float(std::min(ground_.maxX, eye.x + fade));
+    const float z0 = float(std::max(ground_.minZ, eye.z - fade));
+    const float z1 = float(std::min(ground_.maxZ, eye.z + fade));
+    if (!(x0 < x1 && z0 < z1))
+        return;
+    const engine::Color g = ground_.colour;
+    const float line = 0.2126 * g.r + 0.7152 * g.g + 0.0722 * g.b > kGridDarkLinesAbove ? 0 : 1;
+
+    gridProgram_->bind();
+    const Floats16 clip = ToFloats(viewClip);
+    gl_->glUniformMatrix4fv(gridProgram_->uniformLocation("uClip"), 1, GL_FALSE, clip.data());
+    gridProgram_->setUniformValue("uRect", x0, z0, x1, z1);
+    gridProgram_->setUniformValue("uLevel", float(ground_.level));
+    gridProgram_->setUniformValue("uEye", float(eye.x), float(eye.y), float(eye.z));
+    gridProgram_->setUniformValue("uFade", float(fade));
+    gridProgram_->setUniformValue("uSpacing", float(kGridSpacing), float(kGridMajorSpacing));
+    gridProgram_->setUniformValue("uLineColour", line, line, line);
+    // On the ground's own plane, pulled a little towards the camera so that it wins the depth
+    // test against the ground and loses it against anything standing on it.
+    gl_->glDisable(GL_CULL_FACE);
+    gl_->glDepthFunc(GL_LEQUAL);
+    gl_->glDepthMask(GL_FALSE);
+    gl_->glEnable(GL_POLYGON_OFFSET_FILL);
+    gl_->glPolygonOffset(-1.0f, -4.0f);
+    gl_->glEnable(GL_BLEND);
+    gl_->glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    gl_->glBindVertexArray(layerVao_);
+    gl_->glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    gl_->glBindVertexArray(0);
+    gl_->glDisable(GL_BLEND);
+    gl_->glDisable(GL_POLYGON_OFFSET_FILL);
+    gl_->glDepthMask(GL_TRUE);
+    gl_->glDepthFunc(GL_LESS);
+    gridProgram_->release();
+}
+
+void WorkspaceRenderer::SetEditorLight(const engine::Viewport& viewport) {
+    const engine::Frame* camera = viewport.GetCamera();
+    const bool on = editorLighting_ && camera;
+    meshProgram_->setUniformValue("uEditorLight", on);
+    if (!on)
+        return;
+    const engine::Matrix4 m = camera->GetWorldTransform();
+    const engine::Vector3 travel = m.Row(2).Normalized() * kEditorLightForward -
+                                   m.Row(1).Normalized() * kEditorLightDown +
+                                   m.Row(0).Normalized() * kEditorLightRight;
+    const engine::Vector3 to = (-travel).Normalized();
+    meshProgram_->setUniformValue("uToEditorLight", float(to.x), float(to.y), float(to.z));
+    meshProgram_->setUniformValue("uEditorLightColour", kEditorLightStrength, kEditorLightStrength,
+                                  kEditorLightStrength);
 }
 
 void WorkspaceRenderer::Draw(const DrawItem& item, const engine::Matrix4& viewClip,
@@ -478,10 +590,12 @@ void WorkspaceRenderer::Render(const engine::Frame& scene, const engine::Viewpor
     meshProgram_->setUniformValue("uLightPosition", float(lights.pointPosition.x),
                                   float(lights.pointPosition.y), float(lights.pointPosition.z));
     meshProgram_->setUniformValue("uPointSize", float(kPointSize * pixelRatio));
+    SetEditorLight(viewport);
     const engine::Matrix4 viewClip =
         viewport.GetViewTransform() * viewport.GetProjection() * PixelsToClip(viewport);
     // Nearest first, so that the depth test spares the work on what is hidden behind.
     drawItems_.clear();
+    ground_ = {};
     CollectDraws(scene, engine::Matrix4::Identity(), viewClip, drawItems_);
     std::stable_sort(drawItems_.begin(), drawItems_.end(),
                      [](const DrawItem& a, const DrawItem& b) { return a.depth < b.depth; });
@@ -490,6 +604,8 @@ void WorkspaceRenderer::Render(const engine::Frame& scene, const engine::Viewpor
     drawItems_.clear(); // no visual is kept alive past the frame
     gl_->glBindVertexArray(0);
     meshProgram_->release();
+    // After the meshes: the lines are blended over the ground and hidden by what stands on it.
+    DrawGrid(viewport, viewClip);
 
     gl_->glDisable(GL_CULL_FACE);
     if (pointer_) {

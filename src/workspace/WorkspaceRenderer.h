@@ -22,10 +22,10 @@ namespace zev::workspace {
 
 // Draws a frame tree through an engine viewport with OpenGL 3.3 core, in whatever context is
 // current: the scene's background colour, then the background picture when one is set, then
-// every visual of every frame in its frame's colour, lit by the scene's first point light and
-// its ambient lights, filled and shaded as the render quality says (a visual's own quality
-// wins), depth-tested, nearest first, leaving out visuals wholly outside the view; last the
-// pointer sprite.
+// every visual of every frame in its frame's colour, lit by the scene's first point light, its
+// ambient lights and, when asked for, the editor's light, filled and shaded as the render quality
+// says (a visual's own quality wins), depth-tested, nearest first, leaving out visuals wholly
+// outside the view; then, when asked for, the ground grid; last the pointer sprite.
 //
 // Meshes go to GPU buffers once, keyed by the visual, and are uploaded again only when the
 // visual's revision changes; frames sharing a visual share its buffers. Buffers of visuals
@@ -62,6 +62,20 @@ public:
     void SetPointerSprite(const QImage& sprite);
     void SetPointerPosition(QPoint at) { pointerAt_ = at; }
 
+    // Lines on the ground plane (the frame tagged 2000) for distance and scale: one every
+    // kGridSpacing units, a stronger one every kGridMajorSpacing, fading with distance from the
+    // camera. They lie on the ground under everything standing on it and are no frame of the
+    // scene, so picking never finds them. Off unless turned on.
+    static constexpr double kGridSpacing = 10.0;
+    static constexpr double kGridMajorSpacing = 100.0;
+    void SetGroundGrid(bool on) { groundGrid_ = on; }
+    bool GroundGrid() const { return groundGrid_; }
+    // A directional light travelling with the camera, from a little above and to the left of
+    // its direction of view, added to the scene's lights: faces the scene's lights miss still
+    // read by their direction. Off unless turned on; off leaves the scene's lighting as it is.
+    void SetEditorLighting(bool on) { editorLighting_ = on; }
+    bool EditorLighting() const { return editorLighting_; }
+
     // What the mesh cache holds: meshes on the GPU, their bytes, and uploads since start.
     std::size_t CachedMeshCount() const { return meshes_.size(); }
     std::size_t CachedBytes() const;
@@ -74,6 +88,13 @@ public:
 private:
     struct GpuMesh;
     struct FrameLights;
+    // The ground plane found in the last frame's walk, in scene coordinates.
+    struct GroundExtent {
+        bool found = false;
+        double level = 0;
+        double minX = 0, maxX = 0, minZ = 0, maxZ = 0;
+        engine::Color colour;
+    };
 
     GpuMesh* MeshFor(const std::shared_ptr<engine::Visual>& visual);
     void Upload(const engine::Visual& visual, GpuMesh& mesh);
@@ -87,11 +108,15 @@ private:
     void CollectDraws(const engine::Frame& frame, const engine::Matrix4& parentWorld,
                       const engine::Matrix4& viewClip, std::vector<DrawItem>& items);
     void Draw(const DrawItem& item, const engine::Matrix4& viewClip, engine::RenderQuality quality);
+    void NoteGround(const engine::Frame& frame, const engine::Matrix4& world);
+    void DrawGrid(const engine::Viewport& viewport, const engine::Matrix4& viewClip);
+    void SetEditorLight(const engine::Viewport& viewport);
     void DrawLayer(QOpenGLTexture& texture, float x0, float y0, float x1, float y1, bool colourKey);
 
     QOpenGLFunctions_3_3_Core* gl_ = nullptr;
     std::unique_ptr<QOpenGLShaderProgram> meshProgram_;
     std::unique_ptr<QOpenGLShaderProgram> layerProgram_;
+    std::unique_ptr<QOpenGLShaderProgram> gridProgram_;
     unsigned layerVao_ = 0;
     struct UniformLocations {
         int clip = -1, world = -1, normalMatrix = -1, colour = -1, shade = -1, lit = -1;
@@ -108,6 +133,9 @@ private:
     std::size_t lastDraws_ = 0;
     std::size_t lastCulled_ = 0;
     std::vector<DrawItem> drawItems_;
+    GroundExtent ground_;
+    bool groundGrid_ = false;
+    bool editorLighting_ = false;
     bool initialized_ = false;
     std::string error_;
 };

@@ -148,6 +148,16 @@ void WorkspaceWidget::ApplyPointer() {
     }
 }
 
+void WorkspaceWidget::SetGroundGrid(bool on) {
+    renderer_.SetGroundGrid(on);
+    update();
+}
+
+void WorkspaceWidget::SetEditorLighting(bool on) {
+    renderer_.SetEditorLighting(on);
+    update();
+}
+
 void WorkspaceWidget::SetPointerPosition(QPoint at) {
     renderer_.SetPointerPosition(ToRenderPixels(at));
     if (spritePointer_ && scene_.IsFullScreen())

@@ -50,6 +50,12 @@ public:
     // A widget position in the pixels the scene is drawn in (picking, the pointer sprite).
     QPoint ToRenderPixels(QPoint at) const;
 
+    // The renderer's drawing aids (see WorkspaceRenderer); each change is drawn at once.
+    void SetGroundGrid(bool on);
+    bool GroundGrid() const { return renderer_.GroundGrid(); }
+    void SetEditorLighting(bool on);
+    bool EditorLighting() const { return renderer_.EditorLighting(); }
+
     // Empty while rendering works; otherwise why no OpenGL 3.3 context could be used.
     const QString& InitError() const { return initError_; }
 

@@ -55,6 +55,10 @@ TEST_F(Settings, AnEmptyStoreGivesEveryDefault) {
     for (int player = 1; player <= 8; ++player)
         EXPECT_EQ(playerColour(*store, player), (Rgb{0, 0, 255})) << player;
 
+    const ViewAids aids = readViewAids(*store);
+    EXPECT_TRUE(aids.groundGrid);
+    EXPECT_TRUE(aids.editorLighting);
+
     const SetupValues v = readSetup(*store);
     EXPECT_TRUE(v.projectPath.isEmpty());
     EXPECT_TRUE(v.cdRomLocation.isEmpty());
@@ -187,6 +191,20 @@ TEST_F(Settings, ColoursAreStoredAsThreeNamedValues) {
     EXPECT_EQ(playerColour(*store, 3), (Rgb{0, 200, 255}));
     EXPECT_EQ(playerColour(*store, 2), (Rgb{0, 0, 255}));
     EXPECT_EQ(readColour(*store, kNavPointsColour), (Rgb{150, 150, 150}));
+}
+
+TEST_F(Settings, ViewAidsAreStoredApartAndReadBackAsWritten) {
+    writeViewAids(*store, {false, true});
+    EXPECT_FALSE(store->boolean(R, "Ground Grid", true));
+    EXPECT_TRUE(store->boolean(R, "Editor Lighting", false));
+    EXPECT_EQ(readViewAids(*reopen()), (ViewAids{false, true}));
+    writeViewAids(*store, {true, false});
+    EXPECT_EQ(readViewAids(*reopen()), (ViewAids{true, false}));
+
+    // A store edited by hand may hold 0 or 1.
+    store->setText(R, "Ground Grid", QStringLiteral("0"));
+    store->setText(R, "Editor Lighting", QStringLiteral("1"));
+    EXPECT_EQ(readViewAids(*reopen()), (ViewAids{false, true}));
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -80,6 +81,12 @@ enum class Hue { Green, Red, Violet };
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "pixel " << at.x() << "," << at.y() << " is " << c.red()
                                          << "," << c.green() << "," << c.blue();
+}
+
+// The plain ground's colour family (brown: red over green over blue), which no object, marker
+// or sky colour of the demo mission shares.
+bool IsGroundColour(const QColor& c) {
+    return c.red() >= 100 && c.red() > c.green() && c.green() > c.blue();
 }
 
 int CountHue(const QImage& image, const QRect& area, Hue hue) {
@@ -351,4 +358,74 @@ TEST_F(RenderTest, FullScreenWidgetShowsThePictureByDayAndTheSpritePointer) {
     EXPECT_TRUE(ColourNear(image, at(200, 5), 0, 0, 0, 0));
     widget.SetSpritePointer(false);
     EXPECT_NE(widget.cursor().shape(), Qt::BlankCursor);
+}
+
+TEST_F(RenderTest, GroundGridDrawsLinesOnTheGroundAloneInBothViewsAndOffChangesNothing) {
+    WorkspaceRenderer& renderer = offscreen.Renderer();
+    ASSERT_FALSE(renderer.GroundGrid());
+    for (bool top : {true, false}) {
+        scene.UseTopView(top);
+        const QImage plain = Render();
+        renderer.SetGroundGrid(true);
+        const QImage grid = Render();
+        grid.save(QString::fromStdString(
+            Artefact(top ? "ground-grid-top.png" : "ground-grid-front.png").string()));
+        renderer.SetGroundGrid(false);
+        EXPECT_EQ(Render(), plain) << top;
+
+        // Lines show, and only where the ground was: objects, markers and sky are untouched.
+        int changed = 0;
+        int offGround = 0;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                if (grid.pixel(x, y) != plain.pixel(x, y)) {
+                    ++changed;
+                    offGround += IsGroundColour(plain.pixelColor(x, y)) ? 0 : 1;
+                }
+        EXPECT_GT(changed, 2000) << top;
+        EXPECT_EQ(offGround, 0) << top;
+    }
+
+    // Looking down on player 1 (17, -854): every pixel along a line darker than the ground, a
+    // line every hundred units darker than the others, the middle of a cell plain ground.
+    scene.UseTopView(true);
+    renderer.SetGroundGrid(true);
+    const QImage image = Render();
+    constexpr double kLevel = -0.9;
+    int major = 0; // the lightest pixel along each line
+    int minor = 0;
+    for (double z = -880; z <= -870; ++z) {
+        major = std::max(major, image.pixelColor(PixelOf({0, kLevel, z})).red());
+        minor = std::max(minor, image.pixelColor(PixelOf({-20, kLevel, z})).red());
+    }
+    EXPECT_LT(minor, 115);
+    EXPECT_LT(major, minor);
+    EXPECT_TRUE(ColourNear(image, PixelOf({-15, kLevel, -875}), 128, 64, 32));
+}
+
+TEST_F(RenderTest, EditorLightingLightsWhatTheSceneLightsMissFromTheCameraAndOffChangesNothing) {
+    WorkspaceRenderer& renderer = offscreen.Renderer();
+    ASSERT_FALSE(renderer.EditorLighting());
+    // The bunker's face towards the camera and the ground: lit by the ambient light alone.
+    const QPoint face = PixelOf(Object(0).GetPosition(nullptr) + engine::Vector3{0, 2, 0});
+    const QPoint ground{5, kHeight - 5};
+    const QImage plain = Render();
+    ASSERT_TRUE(ColourNear(plain, face, 0, 128, 32));
+    ASSERT_TRUE(ColourNear(plain, ground, 128, 64, 32));
+
+    renderer.SetEditorLighting(true);
+    const QImage lit = Render();
+    lit.save(QString::fromStdString(Artefact("editor-lighting-front.png").string()));
+    EXPECT_TRUE(HasHue(lit, face, Hue::Green));
+    EXPECT_GT(lit.pixelColor(face).green(), plain.pixelColor(face).green() + 30);
+    EXPECT_GT(lit.pixelColor(ground).red(), 128 + 10);
+    // The light travels with the camera: the top camera looks straight at the ground.
+    scene.UseTopView(true);
+    const QImage top = Render();
+    top.save(QString::fromStdString(Artefact("editor-lighting-top.png").string()));
+    EXPECT_GT(top.pixelColor(ground).red(), lit.pixelColor(ground).red() + 20);
+
+    scene.UseTopView(false);
+    renderer.SetEditorLighting(false);
+    EXPECT_EQ(Render(), plain);
 }
