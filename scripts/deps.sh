@@ -3,7 +3,7 @@ zev_packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     nlohmann-json3-dev qt6-base-dev dosbox
-    libqt6opengl6-dev libgl-dev libgl1-mesa-dri xvfb xauth fonts-dejavu-core
+    libqt6opengl6-dev libgl-dev libgl1-mesa-dri xvfb xauth fonts-dejavu-core xdotool
 )
 
 zev_install_deps() {

@@ -89,6 +89,7 @@ public:
     QAction *GroundPlaneColor1, *StandardObjectColor1, *RMGObjectColor1, *SelectedObjectColor1,
         *PlayerStartPointColor1;
     QAction *DayTime1, *NightTime1, *AutoZoom;
+    QAction *GroundGrid, *EditorLighting;
     QAction *ZEVProjectFilePath1, *ZEVCDROMLocation1, *MissionLaunchMek1,
         *ZEVSimEngineExecutableOverride1, *KeyboardMapping1;
     QAction* About1;
@@ -130,6 +131,8 @@ signals:
     void renderQualityChosen(bool fill, int value);
     void colourCommand(const QString& which);
     void dayNightChosen(bool night);
+    // "Ground Grid" or "Editor Lighting" was switched (and stored).
+    void viewAidsChanged();
     void projectPathChanged(const QString& path);
     void objectChosen(const QString& group, int index, const QString& menuText);
     // The tool and view buttons, for the workspace host.

@@ -129,6 +129,22 @@ void TDesignForm::buildMenu() {
     AutoZoom->setCheckable(true);
     AutoZoom->setChecked(true);
     connect(AutoZoom, &QAction::triggered, this, &TDesignForm::AutoZoomClick);
+    render->addSeparator();
+    const platform::ViewAids aids = platform::readViewAids(*context_.settings);
+    GroundGrid = item(render, "GroundGrid", "Ground Grid",
+                      "A line every 10 units on the ground, a stronger one every 100");
+    GroundGrid->setCheckable(true);
+    GroundGrid->setChecked(aids.groundGrid);
+    EditorLighting = item(render, "EditorLighting", "Editor Lighting",
+                          "A light travelling with the camera, so faces read by their direction");
+    EditorLighting->setCheckable(true);
+    EditorLighting->setChecked(aids.editorLighting);
+    for (QAction* aid : {GroundGrid, EditorLighting})
+        connect(aid, &QAction::toggled, this, [this] {
+            platform::writeViewAids(*context_.settings,
+                                    {GroundGrid->isChecked(), EditorLighting->isChecked()});
+            emit viewAidsChanged();
+        });
 
     QMenu* setup = menuBar()->addMenu(QStringLiteral("Setup"));
     ZEVProjectFilePath1 = item(setup, "ZEVProjectFilePath1", "ZEV Project File Path");

@@ -202,6 +202,8 @@ QWidget* WorkspaceHost::makeWidget() {
         widget->SetRenderSize(renderSize_);
         widget->SetSpritePointer(spriteMouse_);
     }
+    widget->SetGroundGrid(form_.GroundGrid->isChecked());
+    widget->SetEditorLighting(form_.EditorLighting->isChecked());
     connect(widget, &workspace::WorkspaceWidget::RenderingFailed, this,
             &WorkspaceHost::renderingFailed, Qt::QueuedConnection);
     form_.setWorkspaceWidget(widget);
@@ -400,6 +402,12 @@ void WorkspaceHost::connectForm() {
                          : scene_->PhongClick();
         widget_->update();
     });
+    connect(&form_, &TDesignForm::viewAidsChanged, this, [this] {
+        if (auto* widget = Widget()) {
+            widget->SetGroundGrid(form_.GroundGrid->isChecked());
+            widget->SetEditorLighting(form_.EditorLighting->isChecked());
+        }
+    });
     connect(&form_, &TDesignForm::dayNightChosen, this, [this](bool night) {
         night ? scene_->NightTime1Click() : scene_->DayTime1Click();
         widget_->update();
@@ -468,7 +476,7 @@ void WorkspaceHost::Frame() {
         keys_->dropperEnabled = form_.DropperBtn->isEnabled();
         const std::int64_t now = clock_.elapsed();
         const edit::WorkspaceView before = keys_->view();
-        for (int action : form_.keyTable().actionsFor(keyboard_.bytes()))
+        for (int action : form_.keyTable().actionsFor(keyboard_.poll()))
             keys_->run(action, now);
         if (keys_->view() != before)
             syncView();

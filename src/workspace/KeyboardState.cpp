@@ -72,8 +72,18 @@ std::uint8_t KeyboardState::scanCodeOf(int qtKey, bool keypad) {
 }
 
 void KeyboardState::press(int qtKey, bool keypad) {
-    if (const std::uint8_t scan = scanCodeOf(qtKey, keypad))
+    if (const std::uint8_t scan = scanCodeOf(qtKey, keypad)) {
         state_[scan] = kDown;
+        tapped_[scan] = kDown;
+    }
+}
+
+std::array<std::uint8_t, 256> KeyboardState::poll() {
+    std::array<std::uint8_t, 256> seen;
+    for (std::size_t i = 0; i < seen.size(); ++i)
+        seen[i] = state_[i] | tapped_[i];
+    tapped_.fill(0);
+    return seen;
 }
 
 void KeyboardState::release(int qtKey, bool keypad) {

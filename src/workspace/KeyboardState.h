@@ -18,13 +18,20 @@ public:
     void press(int qtKey, bool keypad);
     void release(int qtKey, bool keypad);
     // Everything up, as after the window loses the focus.
-    void clear() { state_.fill(0); }
+    void clear() {
+        state_.fill(0);
+        tapped_.fill(0);
+    }
+    // The state for this frame: the keys down, and the keys pressed since the last poll even
+    // when they are up again (a tap quicker than a frame still runs its action once).
+    std::array<std::uint8_t, 256> poll();
 
     bool isDown(std::uint8_t scanCode) const { return (state_[scanCode] & kDown) != 0; }
     const std::array<std::uint8_t, 256>& bytes() const { return state_; }
 
 private:
     std::array<std::uint8_t, 256> state_{};
+    std::array<std::uint8_t, 256> tapped_{};
 };
 
 } // namespace zev::workspace

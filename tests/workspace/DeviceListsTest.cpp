@@ -146,6 +146,15 @@ TEST(KeyboardState, PressAndReleaseSetAndClearOneByte) {
     keys.clear();
     for (std::uint8_t b : keys.bytes())
         EXPECT_EQ(b, 0);
+
+    // A tap between two polls is seen by the next poll once; a held key by every poll.
+    keys.press(Qt::Key_Home, false);
+    keys.release(Qt::Key_Home, false);
+    keys.press(Qt::Key_Up, false);
+    EXPECT_EQ(keys.poll()[0xC7], KeyboardState::kDown);
+    const auto next = keys.poll();
+    EXPECT_EQ(next[0xC7], 0);
+    EXPECT_EQ(next[0xC8], KeyboardState::kDown);
 }
 
 TEST(DescribeResult, KnownCodesHaveTheirTextsAndOthersAreUnrecognized) {
