@@ -4,6 +4,7 @@
 #include "EditorContext.h"
 #include "GuiReporter.h"
 
+#include "edit/KeyActions.h"
 #include "edit/KeyTable.h"
 #include "edit/MissionEditor.h"
 #include "edit/ObjectDrop.h"
@@ -84,7 +85,7 @@ public:
     QMenu* EditMenu;
     QAction *UndoItem, *RedoItem;
     QMenu* ProjectSettings;
-    QAction *ScanGeoTable1, *ReloadGroupTabItems1, *SystemInfo1;
+    QAction *ScanGeoTable1, *ReloadGroupTabItems1, *SystemInfo1, *UserPOVCameraControl1;
     QAction *Point, *WireFrame, *Solid, *Flat, *Gouraud, *Phong;
     QAction *GroundPlaneColor1, *StandardObjectColor1, *RMGObjectColor1, *SelectedObjectColor1,
         *PlayerStartPointColor1;
@@ -121,6 +122,8 @@ public slots:
     void ZEVProjectFilePath1Click();
     void ZEVCDROMLocation1Click();
     void ZEVSimEngineExecutableOverride1Click();
+    void KeyboardMapping1Click();
+    void UserPOVCameraControl1Click();
 
 signals:
     // The window has closed (the close was not cancelled).
@@ -157,6 +160,8 @@ private:
     std::unique_ptr<edit::ObjectDropper> dropper_;
     std::unique_ptr<DocumentController> controller_;
     edit::MissionEditor::ShowCheck showCheck_;
+    // The step sizes the camera form changes when no workspace holds them.
+    edit::WorkspaceSpeeds idleSpeeds_;
     QWidget* workspaceArea_;
     QList<QAction*> documentActions_;
 };

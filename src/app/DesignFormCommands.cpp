@@ -5,6 +5,10 @@
 #include "CdRomForm.h"
 #include "FileDialogs.h"
 #include "SystemInfoForm.h"
+#include "WorkspaceHost.h"
+
+#include "dialogs/CameraForm.h"
+#include "dialogs/KeyForm.h"
 
 #include "gamedata/GeoScan.h"
 #include "gamedata/ObjectGroups.h"
@@ -190,6 +194,25 @@ void TDesignForm::ZEVSimEngineExecutableOverride1Click() {
     context_.settings->setText(S, "ZEV Exe Override", platform::limitExeOverride(file));
     context_.setup.exeOverride =
         platform::limitExeOverride(context_.settings->text(S, "ZEV Exe Override"));
+}
+
+} // namespace zev::app
+
+namespace zev::app {
+
+void TDesignForm::KeyboardMapping1Click() {
+    dialogs::TKeyForm form(keyTable_, context_.programDirectory, reporter_, this);
+    form.exec();
+}
+
+void TDesignForm::UserPOVCameraControl1Click() {
+    auto* camera = findChild<dialogs::TCameraForm*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!camera) {
+        auto* host = findChild<WorkspaceHost*>(QString(), Qt::FindDirectChildrenOnly);
+        camera = new dialogs::TCameraForm(host ? host->Speeds() : idleSpeeds_, this);
+    }
+    camera->show();
+    camera->raise();
 }
 
 } // namespace zev::app

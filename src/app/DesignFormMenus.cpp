@@ -77,7 +77,9 @@ void TDesignForm::buildMenu() {
     QMenu* utilities = menuBar()->addMenu(QStringLiteral("Utilitys"));
     ScanGeoTable1 = item(utilities, "ScanGeoTable1", "Scan Geo Table");
     laterItem(utilities, "ObjectDatabase1", "Object Database");
-    laterItem(utilities, "UserPOVCameraControl1", "User POV Camera Control");
+    UserPOVCameraControl1 = item(utilities, "UserPOVCameraControl1", "User POV Camera Control");
+    connect(UserPOVCameraControl1, &QAction::triggered, this,
+            &TDesignForm::UserPOVCameraControl1Click);
     laterItem(utilities, "ObjectViewer1", "Object Viewer");
     ReloadGroupTabItems1 = item(utilities, "ReloadGroupTabItems1", "Reload Group Tab Items");
     SystemInfo1 = item(utilities, "SystemInfo1", "System Info");
@@ -152,7 +154,8 @@ void TDesignForm::buildMenu() {
     MissionLaunchMek1 = laterItem(setup, "MissionLaunchMek1", "Mission Launch Mek");
     ZEVSimEngineExecutableOverride1 =
         item(setup, "ZEVSimEngineExecutableOverride1", "ZEV Sim Engine Executable Override");
-    KeyboardMapping1 = laterItem(setup, "KeyboardMapping1", "Keyboard Mapping");
+    KeyboardMapping1 = item(setup, "KeyboardMapping1", "Keyboard Mapping");
+    connect(KeyboardMapping1, &QAction::triggered, this, &TDesignForm::KeyboardMapping1Click);
     connect(ZEVProjectFilePath1, &QAction::triggered, this, &TDesignForm::ZEVProjectFilePath1Click);
     connect(ZEVCDROMLocation1, &QAction::triggered, this, &TDesignForm::ZEVCDROMLocation1Click);
     connect(ZEVSimEngineExecutableOverride1, &QAction::triggered, this,

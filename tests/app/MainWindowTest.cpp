@@ -64,13 +64,19 @@ TEST(MainWindow, ToolBarHintsMenuTextsAndCommandsOfLaterPartsAreAsListed) {
                  {"ZEVProjectFilePath1", "ZEV Project File Path"},
                  {"ZEVCDROMLocation1", "ZEV CD-ROM Location"},
                  {"ZEVSimEngineExecutableOverride1", "ZEV Sim Engine Executable Override"},
+                 {"KeyboardMapping1", "Keyboard Mapping"},
+                 {"UserPOVCameraControl1", "User POV Camera Control"},
+                 {"UndoItem", "Undo"},
+                 {"RedoItem", "Redo"},
                  {"About1", "&About..."}};
     for (const auto& i : items) {
         QAction* a = Find(form, i.name);
         ASSERT_NE(a, nullptr) << i.name;
         EXPECT_EQ(a->text(), i.text) << i.name;
-        // Save and SaveAs wait for a document; the rest are offered at once.
-        const bool needsDocument = a == form.SaveItem || a == form.SaveAsItem;
+        // Save and SaveAs wait for a document, Undo and Redo for a step; the rest are offered
+        // at once.
+        const bool needsDocument =
+            a == form.SaveItem || a == form.SaveAsItem || a == form.UndoItem || a == form.RedoItem;
         EXPECT_EQ(a->isEnabled(), !needsDocument) << i.name;
     }
     EXPECT_EQ(form.OpenItem->statusTip(), "Open a file");
@@ -86,8 +92,7 @@ TEST(MainWindow, ToolBarHintsMenuTextsAndCommandsOfLaterPartsAreAsListed) {
     for (const char* later :
          {"MissionPlatform1", "BriefingRoom1", "MissionEnviroment1", "WeatherSettings1",
           "NavPoints1", "MissionTables1", "PlayerStartPoints1", "CustomColorPalletteBuilder1",
-          "ObjectDatabase1", "UserPOVCameraControl1", "ObjectViewer1", "MissionLaunchMek1",
-          "KeyboardMapping1"}) {
+          "ObjectDatabase1", "ObjectViewer1", "MissionLaunchMek1"}) {
         QAction* a = Find(form, later);
         ASSERT_NE(a, nullptr) << later;
         EXPECT_FALSE(a->isEnabled()) << later;
