@@ -1,0 +1,121 @@
+#!/bin/bash
+# A designer's session in the real editor on a virtual display, driven with real input events
+# (xdotool): launch windowed on the demo data, New, choose a palette object, Insert, drop three
+# objects, Home, drag one, turn one, delete one, undo the deletion, redo it, Save As, reopen.
+# The saved file must hold what was done. Screenshots go to the artefact directory.
+#
+# usage: editor-session.sh ZEVEDIT ZEVEDIT-CLI SCREEN-GRAB ARTEFACT-DIR
+# Without xdotool or xvfb-run the test is skipped (exit 77).
+set -euo pipefail
+editor=$1 cli=$2 grab=$3 artefacts=$4
+if [ -z "${ZEV_SESSION_DISPLAY:-}" ]; then
+    command -v xdotool >/dev/null && command -v xvfb-run >/dev/null || exit 77
+    export ZEV_SESSION_DISPLAY=1
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+work=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+mkdir -p "$artefacts"
+"$cli" demo "$work" >/dev/null
+# Auto-zoom off, so the top camera stays where the drops are made.
+printf '[Render%%20Options]\nWAuto%%20Zoom=false\n' >"$work/settings.ini"
+saved="$work/session.mdb"
+
+shot() { "$grab" "$artefacts/session-$1.png" 2>/dev/null; }
+click() { xdotool mousemove "$1" "$2" click "${3:-1}"; sleep "${4:-0.4}"; }
+fail() {
+    shot failure
+    echo "FAILED: $*" >&2
+    cat "$work/editor.log" >&2 || true
+    exit 1
+}
+# Waits until a window whose title matches $1 is there.
+await() {
+    for _ in $(seq 1 100); do
+        xdotool search --name "$1" >/dev/null 2>&1 && { sleep 0.5; return 0; }
+        sleep 0.1
+    done
+    fail "no window named '$1'"
+}
+drag() { # button, from x y, steps of dx dy
+    xdotool mousemove "$2" "$3" mousedown "$1"
+    sleep 0.2
+    for _ in $(seq 1 "$4"); do
+        xdotool mousemove_relative -- "$5" "$6"
+        sleep 0.08
+    done
+    xdotool mouseup "$1"
+    sleep 0.4
+}
+
+"$editor" --home "$work/home" --archive "$work/game/ZEV.PRJ" --settings "$work/settings.ini" \
+    >"$work/editor.log" 2>&1 &
+pid=$!
+await "ZEVEDIT 3D"
+shot 01-startup
+click 629 579 1 2 # Launch Editor (windowed, the one device)
+shot 02-workspace
+
+click 187 33 # New
+await "New Mission Selection"
+click 688 432
+xdotool type --delay 20 "SESS"
+click 688 460
+xdotool type --delay 20 "Session"
+click 624 543 1 1 # OK
+shot 03-new-mission
+
+click 110 92        # the drop panel opens the object list
+click 30 117        # "Bunker"
+click 1150 900      # the ground: the workspace has the keys, nothing is selected
+xdotool key Insert  # the dropper, which shows the top view
+sleep 0.8
+for at in "500 350" "800 350" "800 700"; do click $at 1 0.8; done
+shot 04-three-drops
+xdotool key Home # back to the mouse tool and the front view
+sleep 0.8
+shot 05-front-view
+click 660 33 1 0.8 # Top
+
+drag 1 798 345 6 25 0   # the second object 150 pixels to the right
+drag 3 502 345 9 4 0    # the first turned by nine steps of 5 degrees
+click 798 695           # the third selected
+xdotool key Delete
+sleep 0.6
+shot 06-after-delete
+xdotool key ctrl+z
+sleep 0.6
+shot 07-deletion-undone
+xdotool key ctrl+y
+sleep 0.6
+shot 08-deletion-redone
+
+click 133 33 1 1 # Save As
+await "FileSave"
+xdotool type --delay 10 "$saved"
+xdotool key Return
+sleep 1
+[ -f "$saved" ] || fail "Save As wrote no file"
+
+click 28 33 1 1 # Open the saved mission again
+await "FileOpen"
+xdotool type --delay 10 "$saved"
+xdotool key Return
+sleep 1.5
+shot 09-reopened
+title=$(xdotool search --name "session.mdb" getwindowname 2>/dev/null | head -1)
+[ -n "$title" ] || fail "the reopened mission is not in the title"
+
+# What was done is in the file: two bunkers (the third deleted), one turned by 45 degrees,
+# one moved 15 units along x from where it was dropped.
+flat=$("$cli" dump "$saved" | tr -d ' \n')
+count=$(grep -o '"menu_text":"Bunker"' <<<"$flat" | wc -l)
+[ "$count" -eq 2 ] || fail "expected 2 objects, found $count"
+grep -q '"main_rotation":\[0,45,0\]' <<<"$flat" || fail "no object turned by 45 degrees"
+positions=$(grep -o '"position":\[-\?[0-9]*,0,-\?[0-9]*\]' <<<"$flat" | grep -v '\[0,0,0\]')
+echo "positions: $positions"
+xs=$(sed 's/.*\[\(-\?[0-9]*\),.*/\1/' <<<"$positions" | sort -n | tr '\n' ' ')
+read -r left right <<<"$xs"
+[ $((right - left)) -ge 4500 ] || fail "the dragged object did not move right: x $xs"
+echo "session passed: $count objects, x $xs"
