@@ -3,6 +3,7 @@
 // Rendering needs an OpenGL 3.3 context: run under xvfb-run where there is no display.
 
 #include "common/Reporter.h"
+#include "edit/WorkspaceTools.h"
 #include "gamedata/DemoData.h"
 #include "gamedata/DemoGeometry.h"
 #include "mission/MissionObjectRecord.h"
@@ -199,6 +200,59 @@ void BM_Pick500(benchmark::State& state) {
     state.counters["hits"] = double(hits);
 }
 BENCHMARK(BM_Pick500)->Unit(benchmark::kMicrosecond);
+
+// What a drag asks of the window: the viewport, and a frame drawn at once for every step.
+struct BenchView : edit::ToolView {
+    Workspace& w;
+    engine::Viewport view;
+    explicit BenchView(Workspace& workspace) : w(workspace), view(workspace.MakeViewport()) {}
+    const engine::Viewport* viewport() const override { return &view; }
+    void capturePointer(bool) override {}
+    void drawNow() override {
+        w.offscreen->Render(*w.scene->Scene(), view, w.scene->Quality());
+        w.offscreen->Finish();
+    }
+    void showToolPointer(bool) override {}
+    void showStatus(const edit::StatusReadout&) override {}
+    void editSelection() override {}
+};
+
+// One step of a drag with 500 objects in the front view, as the mouse moves it: the pick of
+// the status bar read-out, the move through the editor and the scene, and the frame drawn.
+void BM_DragFrame500(benchmark::State& state) {
+    Workspace& w = Shared();
+    if (!w.glError.empty()) {
+        state.SkipWithError(w.glError.c_str());
+        return;
+    }
+    BenchView view(w);
+    edit::WorkspaceSpeeds speeds;
+    const edit::CameraRig rig{w.scene->Scene(), w.scene->SideCamera().get(),
+                              w.scene->TopCamera().get()};
+    edit::KeyActions keys(w.editor, rig, speeds);
+    common::SilentReporter reporter;
+    edit::ObjectDropper dropper(w.editor, w.paths.programDirectory, reporter);
+    edit::WorkspaceTools tools(w.editor, keys, rig, dropper, view);
+    // The object in the middle of the first row.
+    const engine::Vector3 target = *w.editor.objectPosition(12);
+    const engine::Vector4 at = view.view.Transform(target);
+    const int x = int(at.x / at.w), y = int(at.y / at.w);
+    tools.press(edit::MouseButton::Left, x, y);
+    if (w.editor.selection() == edit::Selection::none()) {
+        state.SkipWithError("nothing to drag under the pointer");
+        return;
+    }
+    view.drawNow(); // uploads
+    int step = 0;
+    for (auto _ : state)
+        tools.move(x, y - 30 * (++step % 2)); // five units up and back, a move every step
+    tools.release();
+    w.editor.undo();
+    state.counters["fps"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["rss_MB"] = ResidentBytes() / 1e6;
+}
+BENCHMARK(BM_DragFrame500)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Building the scene of a loaded 500-object mission (geometry read from the archive each time).
 void BM_LoadMissionScene500(benchmark::State& state) {
