@@ -61,6 +61,7 @@ public:
     // transparent. A null image removes it.
     void SetPointerSprite(const QImage& sprite);
     void SetPointerPosition(QPoint at) { pointerAt_ = at; }
+    QPoint PointerPosition() const { return pointerAt_; }
 
     // Lines on the ground plane (the frame tagged 2000) for distance and scale: one every
     // kGridSpacing units, a stronger one every kGridMajorSpacing, fading with distance from the

@@ -360,3 +360,26 @@ TEST_F(DocumentCommands, ClosingUnmodifiedWorkAsksNothingAndDumpItClosesWithoutS
 }
 
 } // namespace
+
+TEST_F(DocumentCommands, TheEditMenuNamesTheStepsUndoesAndRedoesThemAndNewAndOpenClearIt) {
+    makeNewMission("AAAA");
+    EXPECT_FALSE(form->UndoItem->isEnabled());
+    editHeader(*form, MissionHeader::missionName, "Changed");
+    EXPECT_EQ(form->UndoItem->text(), "Undo Edit");
+    EXPECT_TRUE(form->UndoItem->isEnabled());
+    EXPECT_EQ(form->RedoItem->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+    form->UndoItem->trigger();
+    EXPECT_EQ(missionName(), "Test Mission");
+    EXPECT_FALSE(form->document().modified) << "back at the clean point";
+    EXPECT_EQ(form->RedoItem->text(), "Redo Edit");
+    form->RedoItem->trigger();
+    EXPECT_EQ(missionName(), "Changed");
+
+    form->unsavedAnswers.push_back(UnsavedChoice::DumpIt);
+    makeNewMission("BBBB");
+    EXPECT_FALSE(form->UndoItem->isEnabled());
+    EXPECT_FALSE(form->RedoItem->isEnabled());
+    EXPECT_EQ(form->UndoItem->text(), "Undo");
+}

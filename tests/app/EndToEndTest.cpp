@@ -499,6 +499,62 @@ TEST_F(EditorOnDisplay, OutsideMenuModeTheWorkspaceHasTheWholeScreen) {
     form->close();
 }
 
+TEST_F(EditorOnDisplay, FullScreenDrawsAtTheModeSizeWithTheToolsSpriteAndComesBackInMenuMode) {
+    sandbox.settings->setBoolean(SettingsStore::kSetup, "Hide Info Form", true);
+    sandbox.settings->setInteger(R, "Launch Mode", 1);
+    sandbox.settings->setInteger(R, "Use Sprite Mouse", 1);
+    TSplashForm splash(context(), SetUpWorkspace);
+    splash.show();
+    splash.LaunchButton->click();
+    TDesignForm* form = splash.mainWindow();
+    ASSERT_NE(form, nullptr);
+    WorkspaceHost* host = HostOf(form);
+    ASSERT_NE(host, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    RunFor(200);
+    auto* widget = host->Widget();
+    // The chosen mode (the list's default, 640 x 480) stretched over the whole screen.
+    EXPECT_EQ(widget->RenderSize(), QSize(640, 480));
+    EXPECT_EQ(widget->size(), form->screen()->size());
+    EXPECT_EQ(widget->Viewport().GetWidth(), 640);
+    const QImage stretched = widget->grabFramebuffer();
+    SavePicture(stretched, "fullscreen-mode-640x480.png");
+    EXPECT_GT(DistinctColours(stretched, stretched.rect()), 3);
+
+    // The sprite follows the mouse in the mode's pixels and shows the tool in use.
+    QMouseEvent move(QEvent::MouseMove, QPointF(widget->width() / 2.0, widget->height() / 4.0),
+                     widget->mapToGlobal(QPointF(0, 0)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+    EXPECT_EQ(widget->Renderer().PointerPosition(), QPoint(320, 120));
+    EXPECT_EQ(widget->PointerSpriteMode(), workspace::PointerMode::Arrow);
+    form->DropperBtnClick();
+    EXPECT_EQ(widget->PointerSpriteMode(), workspace::PointerMode::Dropper);
+    EXPECT_EQ(host->Keys()->view(), edit::WorkspaceView::Top);
+    EXPECT_EQ(widget->cursor().shape(), Qt::BlankCursor);
+    QTest::keyClick(form, Qt::Key_Space);
+    ASSERT_TRUE(host->InMenuMode());
+    EXPECT_NE(widget->cursor().shape(), Qt::BlankCursor) << "the menus need a pointer";
+    QTest::keyClick(form, Qt::Key_Space);
+    ASSERT_FALSE(host->InMenuMode());
+    EXPECT_EQ(widget->cursor().shape(), Qt::BlankCursor);
+
+    // Minimised and back: the device is made again, the top view kept, menu mode entered.
+    form->showMinimized();
+    RunFor(200);
+    form->showFullScreen();
+    RunFor(300);
+    EXPECT_TRUE(host->InMenuMode());
+    EXPECT_TRUE(host->DeviceReady());
+    ASSERT_NE(host->Widget(), nullptr);
+    EXPECT_EQ(host->Keys()->view(), edit::WorkspaceView::Top);
+    EXPECT_TRUE(form->TopBtn->isChecked());
+    EXPECT_EQ(host->Widget()->PointerSpriteMode(), workspace::PointerMode::Dropper);
+    form->close();
+    apptest::settle();
+    splash.close();
+}
+
 } // namespace
 
 namespace {

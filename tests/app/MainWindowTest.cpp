@@ -145,10 +145,15 @@ TEST(MainWindow, ThePaletteListsTheDemoGroupsAndTheChosenObjectBecomesTheDropCap
     common::RecordingReporter reporter;
     ASSERT_TRUE(gamedata::demo::writeDemoData(sandbox.dir.path() / "demo", reporter));
     app::EditorContext context = sandbox.context();
-    context.programDirectory =
-        gamedata::demo::demoDataPaths(sandbox.dir.path() / "demo").programDirectory;
+    const auto demo = gamedata::demo::demoDataPaths(sandbox.dir.path() / "demo");
+    context.programDirectory = demo.programDirectory;
+    context.archiveOverride = QString::fromStdString(demo.archive.string());
     ScriptedDesignForm form(context);
     form.show();
+    EXPECT_TRUE(form.indexFilesCurrent()) << "checked when the window is made";
+    EXPECT_TRUE(form.MouseBtn->isEnabled() && form.SideBtn->isEnabled() &&
+                form.TopBtn->isEnabled());
+    EXPECT_FALSE(form.DropperBtn->isEnabled()) << "the dropper waits for a mission";
 
     const auto groups = gamedata::listObjectGroupNames(context.programDirectory);
     ASSERT_GE(groups.size(), 2u);
@@ -177,6 +182,22 @@ TEST(MainWindow, ThePaletteListsTheDemoGroupsAndTheChosenObjectBecomesTheDropCap
     form.DropBtn->click();
     form.DropBtn->click();
     EXPECT_FALSE(form.ObjectBox->isVisible());
+    const edit::PaletteChoice choice = form.paletteChoice();
+    EXPECT_EQ(choice.group, groups[1]);
+    EXPECT_EQ(choice.entry, row);
+    EXPECT_EQ(choice.text, texts.back());
+
+    // Another tab: the object chosen in the group left is no longer offered.
+    form.ObjectsTabControl->setCurrentIndex(0);
+    EXPECT_EQ(form.DropBtn->text(), QString());
+    EXPECT_FALSE(form.paletteChoice().chosen());
+
+    // The archive changed after the index files were made: they are no longer current once
+    // the window checks again.
+    std::filesystem::last_write_time(demo.archive, std::filesystem::file_time_type::clock::now() +
+                                                       std::chrono::hours(1));
+    form.checkIndexFiles();
+    EXPECT_FALSE(form.indexFilesCurrent());
 
     // A group file removed from disk goes with "Reload Group Tab Items".
     for (const auto& entry :
