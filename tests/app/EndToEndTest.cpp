@@ -276,6 +276,8 @@ TEST_F(EditorOnDisplay, LaunchesWindowedMakesSavesAndReopensAMissionThenRunsFull
     EXPECT_TRUE(host->IsWindowed());
     EXPECT_TRUE(host->DeviceReady());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    EXPECT_EQ(form->geometry(), form->screen()->availableGeometry())
+        << "a window over the whole screen, at its top left corner";
     form->activateWindow();
     const bool active = QTest::qWaitForWindowActive(form, 2000);
     EXPECT_GT(form->ObjectsTabControl->count(), 0) << "the demo's object groups";
@@ -552,6 +554,33 @@ TEST_F(EditorOnDisplay, FullScreenDrawsAtTheModeSizeWithTheToolsSpriteAndComesBa
     EXPECT_EQ(host->Widget()->PointerSpriteMode(), workspace::PointerMode::Dropper);
     form->close();
     apptest::settle();
+    splash.close();
+}
+
+TEST_F(EditorOnDisplay, ARenderingFailureAfterStartIsShownAndTheStartUpFormComesBack) {
+    TSplashForm splash(context(), SetUpWorkspace);
+    splash.show();
+    splash.LaunchControl->setCurrentIndex(0);
+    splash.LaunchButton->click();
+    TDesignForm* form = splash.mainWindow();
+    ASSERT_NE(form, nullptr);
+    WorkspaceHost* host = HostOf(form);
+    ASSERT_NE(host, nullptr);
+    std::string text, caption;
+    apptest::answerNextModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        text = box->text().toStdString();
+        caption = box->windowTitle().toStdString();
+        box->accept();
+    });
+    emit host->Widget()->RenderingFailed(QStringLiteral("No OpenGL 3.3 context."));
+    RunFor(300);
+    apptest::settle();
+    EXPECT_EQ(text, "No OpenGL 3.3 context.");
+    EXPECT_EQ(caption, "Failure Creating Device And View...");
+    EXPECT_EQ(splash.mainWindow(), nullptr);
+    EXPECT_TRUE(splash.isVisible());
     splash.close();
 }
 
