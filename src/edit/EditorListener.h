@@ -17,8 +17,12 @@ public:
     virtual void startPointChanged(int player) { (void)player; }
     // Nav points added, removed or moved (the markers are made anew).
     virtual void navPointsChanged() {}
-    // The mission header: names, players, weather, environment, options.
+    // The mission header: names, players, environment, options.
     virtual void headerChanged() {}
+    virtual void tablesChanged() {} // the objective tables
+    virtual void weatherChanged() {}
+    virtual void paletteChanged() {}
+    virtual void briefingsChanged() {}
     virtual void selectionChanged() {}
     // Undo, redo, a new step or the clean point: the Edit menu and the modified state.
     virtual void historyChanged() {}

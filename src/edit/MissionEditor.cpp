@@ -23,6 +23,23 @@ std::array<std::int32_t, 3> gameUnits(const engine::Vector3& p) {
 
 } // namespace
 
+std::vector<NavPointMarker>
+markersFromRecords(const std::array<mission::Star, mission::kStarCount>& stars) {
+    using NP = mission::NavPointRecord;
+    std::vector<NavPointMarker> markers;
+    for (int star = 0; star < mission::kStarCount; ++star)
+        for (int nav = 0; nav < mission::kNavPointsPerStar; ++nav) {
+            const NP& r = stars[std::size_t(star)][std::size_t(nav)];
+            if (r.isInUse())
+                markers.push_back(
+                    {star,
+                     nav,
+                     {workspaceCoordinate(r.text(NP::x)), workspaceCoordinate(r.text(NP::y)),
+                      workspaceCoordinate(r.text(NP::z))}});
+        }
+    return markers;
+}
+
 MissionEditor::MissionEditor() : document_(std::make_unique<MissionDocument>()) {}
 
 MissionEditor::~MissionEditor() = default;
@@ -54,17 +71,7 @@ void MissionEditor::loadPositions() {
                                                  workspaceCoordinate(r.text(SP::y)),
                                                  workspaceCoordinate(r.text(SP::z))};
     }
-    navPoints_.clear();
-    for (int star = 0; star < mission::kStarCount; ++star)
-        for (int nav = 0; nav < mission::kNavPointsPerStar; ++nav) {
-            const NP& r = document_->navPoint(star, nav);
-            if (r.isInUse())
-                navPoints_.push_back(
-                    {star,
-                     nav,
-                     {workspaceCoordinate(r.text(NP::x)), workspaceCoordinate(r.text(NP::y)),
-                      workspaceCoordinate(r.text(NP::z))}});
-        }
+    navPoints_ = markersFromRecords(document_->stars);
     objectPositions_.fill(std::nullopt);
     order_.clear();
     for (int slot : document_->objects.occupiedSlots()) {
@@ -267,6 +274,34 @@ void MissionEditor::applyNavPointPosition(int star, int index, const engine::Vec
 void MissionEditor::applyHeader(const mission::MissionHeader& header) {
     document_->header = header;
     tell([](EditorListener& l) { l.headerChanged(); });
+}
+
+void MissionEditor::applyObjectives(const mission::ObjectiveBlock& tables) {
+    document_->objectives = tables;
+    tell([](EditorListener& l) { l.tablesChanged(); });
+}
+
+void MissionEditor::applyWeather(const mission::WeatherRecord& weather) {
+    document_->weather = weather;
+    tell([](EditorListener& l) { l.weatherChanged(); });
+}
+
+void MissionEditor::applyPalette(const mission::PaletteRecord& palette) {
+    document_->palette = palette;
+    tell([](EditorListener& l) { l.paletteChanged(); });
+}
+
+void MissionEditor::applyBriefings(const Briefings& briefings) {
+    document_->briefings = briefings;
+    tell([](EditorListener& l) { l.briefingsChanged(); });
+}
+
+void MissionEditor::applyNavPoints(const NavPoints& navPoints) {
+    if (selection_.kind == Selection::Kind::NavPoint)
+        select(Selection::none());
+    document_->stars = navPoints.stars;
+    navPoints_ = navPoints.markers;
+    tell([](EditorListener& l) { l.navPointsChanged(); });
 }
 
 // --- positions for Save and Build, as the workspace frames gave them

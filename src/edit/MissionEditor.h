@@ -115,6 +115,18 @@ public:
     void applyStartPointRecord(int player, const mission::StartPointRecord& record);
     void applyNavPointPosition(int star, int index, const engine::Vector3& position);
     void applyHeader(const mission::MissionHeader& header);
+    void applyObjectives(const mission::ObjectiveBlock& tables);
+    void applyWeather(const mission::WeatherRecord& weather);
+    void applyPalette(const mission::PaletteRecord& palette);
+    using Briefings = std::array<std::vector<std::uint8_t>, mission::kBriefingCount>;
+    void applyBriefings(const Briefings& briefings);
+    // The nav point records of every star with the markers that show them.
+    struct NavPoints {
+        std::array<mission::Star, mission::kStarCount> stars;
+        std::vector<NavPointMarker> markers;
+    };
+    NavPoints navPoints() const { return {document_->stars, navPoints_}; }
+    void applyNavPoints(const NavPoints& navPoints);
     // Where a slot stands in the save order, or the end.
     std::size_t orderIndexOf(int slot) const;
 
@@ -141,6 +153,10 @@ private:
     std::unique_ptr<CompoundCommand> gesture_;
     std::vector<EditorListener*> listeners_;
 };
+
+// The markers of the nav points in use, where their records put them.
+std::vector<NavPointMarker>
+markersFromRecords(const std::array<mission::Star, mission::kStarCount>& stars);
 
 // Workspace units of a record's game units, and back as Save writes them.
 constexpr double kWorkspaceUnitsPerGameUnit = 0.01;

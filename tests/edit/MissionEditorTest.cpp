@@ -1,4 +1,5 @@
 #include "edit/MissionEditor.h"
+#include "edit/DocumentCommands.h"
 #include "edit/MarkerCommands.h"
 #include "edit/ObjectCommands.h"
 
@@ -30,6 +31,11 @@ struct NoticeLog : EditorListener {
     void startPointChanged(int p) override { lines.push_back("start " + std::to_string(p)); }
     void navPointsChanged() override { lines.push_back("navs"); }
     void selectionChanged() override { lines.push_back("selection"); }
+    void headerChanged() override { lines.push_back("header"); }
+    void tablesChanged() override { lines.push_back("tables"); }
+    void weatherChanged() override { lines.push_back("weather"); }
+    void paletteChanged() override { lines.push_back("palette"); }
+    void briefingsChanged() override { lines.push_back("briefings"); }
 };
 
 // A mission with three objects at positions that do not fall on whole workspace units.
@@ -188,4 +194,62 @@ TEST(MissionEditor, AGestureIsOneStepAndACancelPutsEverythingBack) {
     EXPECT_DOUBLE_EQ(editor.objectPosition(0)->x, start.x);
     EXPECT_FALSE(editor.canUndo());
     EXPECT_FALSE(editor.isModified());
+}
+
+TEST(MissionEditor, WholePartsChangeAsOneStepEachAndNavPointMarkersFollowTheirRecords) {
+    MissionEditor editor;
+    editor.startMission(sampleMission());
+    NoticeLog log;
+    editor.addListener(&log);
+    const MissionDocument before = editor.document();
+
+    mission::MissionHeader header = before.header;
+    header.setText(mission::MissionHeader::missionName, "Renamed");
+    editor.execute(
+        std::make_unique<ChangeHeaderCommand>("Mission Enviroment", before.header, header));
+    mission::WeatherRecord weather = before.weather;
+    weather.bytes()[0] ^= 1;
+    editor.execute(
+        std::make_unique<ChangeWeatherCommand>("Weather Settings", before.weather, weather));
+    mission::PaletteRecord palette = before.palette;
+    palette.bytes()[0] ^= 1;
+    editor.execute(std::make_unique<ChangePaletteCommand>("Palette", before.palette, palette));
+    mission::ObjectiveBlock tables = before.objectives;
+    tables[2].setMissionTimeLimit("600");
+    editor.execute(
+        std::make_unique<ChangeObjectivesCommand>("Mission Tables", before.objectives, tables));
+    MissionEditor::Briefings briefings = before.briefings;
+    briefings[1] = {'{', '}'};
+    editor.execute(
+        std::make_unique<ChangeBriefingsCommand>("Briefing Room", before.briefings, briefings));
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{"header", "weather", "palette", "tables", "briefings"}));
+    EXPECT_EQ(editor.undoText(), "Undo Briefing Room");
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(editor.undo());
+    EXPECT_TRUE(editor.document() == before);
+    EXPECT_FALSE(editor.isModified());
+
+    // A marker moved in the workspace, then the nav point records replaced: the markers follow
+    // the new records, and undo brings back the moved marker, not the old record's place.
+    editor.select(Selection::navPoint(0, 0));
+    const std::size_t markers = editor.navPointMarkers().size();
+    const NavPointMarker first = editor.navPointMarkers().front();
+    editor.execute(std::make_unique<MoveNavPointCommand>(first.star, first.index, first.position,
+                                                         engine::Vector3{7, 8, 9}));
+    const MissionEditor::NavPoints moved = editor.navPoints();
+    MissionEditor::NavPoints edited = moved;
+    using NP = mission::NavPointRecord;
+    edited.stars[0][3].setByte(NP::inUse, 1);
+    edited.stars[0][3].setText(NP::x, "-250");
+    edited.markers = markersFromRecords(edited.stars);
+    editor.execute(std::make_unique<ChangeNavPointsCommand>("Nav Points", moved, edited));
+    EXPECT_EQ(editor.selection(), Selection::none()) << "the markers were made anew";
+    ASSERT_EQ(editor.navPointMarkers().size(), markers + 1);
+    EXPECT_EQ(editor.navPointMarkers()[1].index, 3);
+    EXPECT_DOUBLE_EQ(editor.navPointMarkers()[1].position.x, -2.5);
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(editor.navPointMarkers().size(), markers);
+    EXPECT_DOUBLE_EQ(editor.navPointMarkers().front().position.x, 7);
+    editor.removeListener(&log);
 }
