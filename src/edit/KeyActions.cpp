@@ -2,6 +2,7 @@
 
 #include "MarkerCommands.h"
 #include "ObjectCommands.h"
+#include "TurnCommands.h"
 
 #include "common/Numbers.h"
 
@@ -27,16 +28,6 @@ bool isEditAction(int action) {
 }
 
 } // namespace
-
-int normalisedDegrees(int degrees) {
-    if (degrees > 360)
-        degrees -= 360;
-    if (degrees < 0)
-        degrees += 360;
-    if (degrees == 360)
-        degrees = 0;
-    return degrees;
-}
 
 engine::Frame* KeyActions::currentCamera() const {
     return view_ == WorkspaceView::Front ? cameras_.side : cameras_.top;
@@ -92,29 +83,8 @@ void KeyActions::run(int action, std::int64_t nowMs) {
 }
 
 void KeyActions::turnSelection(int axis, int sign, std::int64_t nowMs) {
-    const Selection& sel = editor_.selection();
-    const int step = sign * speeds_.objectRotation;
-    if (sel.kind == Selection::Kind::Object) {
-        const MissionObjectRecord* record = editor_.document().objects.find(sel.id);
-        if (!record)
-            return;
-        MissionObjectRecord turned = *record;
-        using R = MissionObjectRecord;
-        turned.setInt32(R::mainRotation(axis),
-                        normalisedDegrees(record->int32(R::mainRotation(axis)) + step));
-        editor_.execute(
-            std::make_unique<ChangeObjectRecordCommand>("Turn Object", sel.id, *record, turned),
-            nowMs);
-    } else if (sel.kind == Selection::Kind::StartPoint && axis == 1) {
-        const StartPointRecord& record = editor_.document().startPoint(sel.id);
-        StartPointRecord turned = record;
-        turned.setText(StartPointRecord::heading,
-                       common::decimal(normalisedDegrees(
-                           common::leadingInt(record.text(StartPointRecord::heading)) + step)));
-        editor_.execute(
-            std::make_unique<ChangeStartPointCommand>("Turn Start Point", sel.id, record, turned),
-            nowMs);
-    }
+    if (auto turn = turnSelectionCommand(editor_, axis, sign * speeds_.objectRotation))
+        editor_.execute(std::move(turn), nowMs);
 }
 
 void KeyActions::moveSelection(const Vector3& step, std::int64_t nowMs) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MissionEditor.h"
+#include "TurnCommands.h"
 
 #include "engine/Frame.h"
 
@@ -31,9 +32,6 @@ struct CameraRig {
 // The lowest heights action 20 takes the cameras to.
 constexpr double kSideCameraFloor = 35;
 constexpr double kTopCameraFloor = 20;
-
-// A whole-degree angle after a turn: above 360 less 360, below 0 plus 360, 360 itself 0.
-int normalisedDegrees(int degrees);
 
 // The workspace key actions 1 to 23: object turns and moves as merging undo steps on the
 // editor, camera flying on the rig, the view switch and the tool switches.

@@ -2,6 +2,7 @@
 
 #include "MarkerCommands.h"
 #include "ObjectCommands.h"
+#include "TurnCommands.h"
 
 #include "common/Numbers.h"
 #include "mission/MissionObjectRecord.h"
@@ -235,25 +236,8 @@ void WorkspaceTools::turnBy(int x) {
     const bool greater = x > lastX_;
     const bool top = keys_.view() == WorkspaceView::Top;
     const int step = (top == greater) ? kTurnStep : -kTurnStep;
-    const Selection sel = editor_.selection();
-    if (sel.kind == Selection::Kind::Object) {
-        const MissionObjectRecord* record = editor_.document().objects.find(sel.id);
-        if (!record)
-            return;
-        MissionObjectRecord turned = *record;
-        const auto yAxis = MissionObjectRecord::mainRotation(1);
-        turned.setInt32(yAxis, normalisedDegrees(record->int32(yAxis) + step));
-        editor_.execute(
-            std::make_unique<ChangeObjectRecordCommand>("Turn Object", sel.id, *record, turned));
-    } else if (sel.kind == Selection::Kind::StartPoint) {
-        const StartPointRecord& record = editor_.document().startPoint(sel.id);
-        StartPointRecord turned = record;
-        turned.setText(StartPointRecord::heading,
-                       common::decimal(normalisedDegrees(
-                           common::leadingInt(record.text(StartPointRecord::heading)) + step)));
-        editor_.execute(
-            std::make_unique<ChangeStartPointCommand>("Turn Start Point", sel.id, record, turned));
-    }
+    if (auto turn = turnSelectionCommand(editor_, 1, step))
+        editor_.execute(std::move(turn));
 }
 
 void WorkspaceTools::endDrag(bool keep) {
