@@ -141,10 +141,11 @@ void TDesignForm::buildToolBar() {
     connect(DropperBtn, &QAction::triggered, this, &TDesignForm::DropperBtnClick);
     connect(SideBtn, &QAction::triggered, this, &TDesignForm::SideBtnClick);
     connect(TopBtn, &QAction::triggered, this, &TDesignForm::TopBtnClick);
-    // Their work comes with the build, compile and launch windows.
-    for (QAction* later : {BuildBtn, CompileBtn, LaunchBtn, ErrorLogBtn})
-        later->setEnabled(false);
-    documentActions_ = {SaveBtn, SaveAsBtn, DropperBtn};
+    connect(BuildBtn, &QAction::triggered, this, &TDesignForm::BuildBtnClick);
+    connect(CompileBtn, &QAction::triggered, this, &TDesignForm::CompileBtnClick);
+    connect(LaunchBtn, &QAction::triggered, this, &TDesignForm::LaunchBtnClick);
+    connect(ErrorLogBtn, &QAction::triggered, this, &TDesignForm::ErrorLogBtnClick);
+    documentActions_ = {SaveBtn, SaveAsBtn, DropperBtn, BuildBtn, CompileBtn, LaunchBtn};
 }
 
 void TDesignForm::buildPalette() {
@@ -216,7 +217,8 @@ std::optional<mission::NewMissionSelection> TDesignForm::askNewMission() {
 }
 
 void TDesignForm::closeEvent(QCloseEvent* event) {
-    if (!controller_->queryClose()) {
+    // The assembler or the game is running under this window: it ends first.
+    if (busy_ || !controller_->queryClose()) {
         event->ignore();
         return;
     }

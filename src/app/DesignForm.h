@@ -4,6 +4,7 @@
 #include "EditorContext.h"
 #include "GuiReporter.h"
 
+#include "build/GameLaunch.h"
 #include "edit/KeyActions.h"
 #include "edit/KeyTable.h"
 #include "edit/MissionEditor.h"
@@ -92,10 +93,14 @@ public:
     QAction *DayTime1, *NightTime1, *AutoZoom;
     QAction *GroundGrid, *EditorLighting;
     QAction *ZEVProjectFilePath1, *ZEVCDROMLocation1, *MissionLaunchMek1,
-        *ZEVSimEngineExecutableOverride1, *KeyboardMapping1;
+        *ZEVSimEngineExecutableOverride1, *KeyboardMapping1, *ProgramRunners1;
     QAction* About1;
 
     bool autoZoom() const;
+    // A Build, Compile or Launch is running: another is refused and the window stays open.
+    bool isBusy() const { return busy_; }
+    // What Compile and Launch work with, from the settings in effect.
+    build::LaunchSettings launchSettings() const;
 
 public slots:
     void NewBtnClick();
@@ -123,6 +128,12 @@ public slots:
     void ZEVCDROMLocation1Click();
     void ZEVSimEngineExecutableOverride1Click();
     void KeyboardMapping1Click();
+    void BuildBtnClick();
+    void CompileBtnClick();
+    void LaunchBtnClick();
+    void ErrorLogBtnClick();
+    void MissionLaunchMek1Click();
+    void ProgramRunners1Click();
     void UserPOVCameraControl1Click();
 
 signals:
@@ -130,6 +141,10 @@ signals:
     void closed();
     // The workspace could not render after all: the start-up form takes over again.
     void setupFailed();
+    // Compile or Launch is about to run the assembler (and the game): the workspace stops
+    // drawing (and gives up its device for a launch); and the run is over.
+    void sequenceStarting(bool launch);
+    void sequenceEnded(bool launch);
     // The workspace's view commands, for whoever hosts the scene.
     void renderQualityChosen(bool fill, int value);
     void colourCommand(const QString& which);
@@ -152,6 +167,7 @@ private:
     void buildStatusBar();
     void reportHints();
     void historyChanged() override;
+    void runSequence(bool launch);
 
     EditorContext context_;
     GuiReporter reporter_;
@@ -162,6 +178,7 @@ private:
     edit::MissionEditor::ShowCheck showCheck_;
     // The step sizes the camera form changes when no workspace holds them.
     edit::WorkspaceSpeeds idleSpeeds_;
+    bool busy_ = false;
     QWidget* workspaceArea_;
     QList<QAction*> documentActions_;
 };

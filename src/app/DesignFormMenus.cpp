@@ -151,11 +151,15 @@ void TDesignForm::buildMenu() {
     QMenu* setup = menuBar()->addMenu(QStringLiteral("Setup"));
     ZEVProjectFilePath1 = item(setup, "ZEVProjectFilePath1", "ZEV Project File Path");
     ZEVCDROMLocation1 = item(setup, "ZEVCDROMLocation1", "ZEV CD-ROM Location");
-    MissionLaunchMek1 = laterItem(setup, "MissionLaunchMek1", "Mission Launch Mek");
+    MissionLaunchMek1 = item(setup, "MissionLaunchMek1", "Mission Launch Mek");
+    connect(MissionLaunchMek1, &QAction::triggered, this, &TDesignForm::MissionLaunchMek1Click);
     ZEVSimEngineExecutableOverride1 =
         item(setup, "ZEVSimEngineExecutableOverride1", "ZEV Sim Engine Executable Override");
     KeyboardMapping1 = item(setup, "KeyboardMapping1", "Keyboard Mapping");
     connect(KeyboardMapping1, &QAction::triggered, this, &TDesignForm::KeyboardMapping1Click);
+    ProgramRunners1 = item(setup, "ProgramRunners1", "Program Runners",
+                           "The commands that start the assembler and the game");
+    connect(ProgramRunners1, &QAction::triggered, this, &TDesignForm::ProgramRunners1Click);
     connect(ZEVProjectFilePath1, &QAction::triggered, this, &TDesignForm::ZEVProjectFilePath1Click);
     connect(ZEVCDROMLocation1, &QAction::triggered, this, &TDesignForm::ZEVCDROMLocation1Click);
     connect(ZEVSimEngineExecutableOverride1, &QAction::triggered, this,

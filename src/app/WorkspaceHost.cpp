@@ -402,6 +402,22 @@ void WorkspaceHost::connectForm() {
                          : scene_->PhongClick();
         widget_->update();
     });
+    // No frame is drawn while the assembler runs; a launch gives the device up for the game and
+    // makes it again afterwards (full screen then comes back in menu mode).
+    connect(&form_, &TDesignForm::sequenceStarting, this, [this](bool launch) {
+        suspended_ = true;
+        if (launch)
+            loop_->stop();
+    });
+    connect(&form_, &TDesignForm::sequenceEnded, this, [this](bool launch) {
+        if (launch) {
+            if (!windowed_ && deviceReady_)
+                recreateFullScreenDevice();
+            loop_->start();
+        }
+        suspended_ = false;
+        keyboard_.clear(); // keys released while the game had the focus never reached us
+    });
     connect(&form_, &TDesignForm::viewAidsChanged, this, [this] {
         if (auto* widget = Widget()) {
             widget->SetGroundGrid(form_.GroundGrid->isChecked());

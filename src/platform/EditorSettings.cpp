@@ -114,4 +114,13 @@ SetupValues readSetup(const SettingsStore& store) {
     return v;
 }
 
+RunnerSettings readRunnerSettings(const SettingsStore& store) {
+    return {store.text(S, "Assembler Runner").trimmed(), store.text(S, "Game Runner").trimmed()};
+}
+
+void writeRunnerSettings(SettingsStore& store, const RunnerSettings& runners) {
+    store.setText(S, "Assembler Runner", runners.assembler.trimmed());
+    store.setText(S, "Game Runner", runners.game.trimmed());
+}
+
 } // namespace zev::platform

@@ -80,6 +80,16 @@ struct SetupValues {
     bool hideInfoForm = false;
 };
 SetupValues readSetup(const SettingsStore& store);
+
+// "Assembler Runner" and "Game Runner" of "Setup": the command templates that start the DOS
+// assembler and the game's executable; empty stands for the default template.
+struct RunnerSettings {
+    QString assembler;
+    QString game;
+    friend bool operator==(const RunnerSettings&, const RunnerSettings&) = default;
+};
+RunnerSettings readRunnerSettings(const SettingsStore& store);
+void writeRunnerSettings(SettingsStore& store, const RunnerSettings& runners);
 // Keeps the first 19 characters, as the override field holds.
 QString limitExeOverride(const QString& path);
 
