@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
@@ -113,6 +114,26 @@ void answerNextModal(std::function<void(QWidget*)> answer, int timeoutMs) {
         answer(modal);
     });
     timer->start();
+}
+
+ModalScript::ModalScript(std::vector<Step> steps, int timeoutMs)
+    : steps_(std::move(steps)), timeoutMs_(timeoutMs) {
+    timer_.setInterval(20);
+    clock_.start();
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (clock_.elapsed() > timeoutMs_) {
+            if (!gaveUp_)
+                ADD_FAILURE() << "step " << next_ << " of the modal script never came";
+            gaveUp_ = true;
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->done(QDialog::Rejected);
+            return;
+        }
+        if (modal && next_ < steps_.size() && steps_[next_](modal))
+            ++next_;
+    });
+    timer_.start();
 }
 
 void settle() {

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
 
 #include <deque>
 #include <filesystem>
@@ -16,6 +18,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -66,6 +69,25 @@ zev::mission::NewMissionSelection Selection(const std::string& project = "ABCD",
 // Calls `answer` with the next modal widget once it is shown (polling the event loop). Gives
 // up after `timeoutMs` and fails the test then.
 void answerNextModal(std::function<void(QWidget*)> answer, int timeoutMs = 5000);
+
+// Answers the modal windows of a command one after another: each step looks at the window
+// that is modal now and says whether it has done its part. A step that never comes fails the
+// test after 20 seconds (or `timeoutMs`) and the open dialog is closed, so the command ends. A step
+// that opens another modal window must do so queued (after it has returned).
+class ModalScript {
+public:
+    using Step = std::function<bool(QWidget*)>;
+    explicit ModalScript(std::vector<Step> steps, int timeoutMs = 20000);
+    bool finished() const { return next_ == steps_.size(); }
+
+private:
+    std::vector<Step> steps_;
+    std::size_t next_ = 0;
+    bool gaveUp_ = false;
+    int timeoutMs_;
+    QElapsedTimer clock_;
+    QTimer timer_;
+};
 
 // Processes pending events, including those posted with a zero timer.
 void settle();

@@ -25,6 +25,7 @@
 #include <functional>
 
 using namespace zev;
+using apptest::ModalScript;
 using apptest::ScriptedDesignForm;
 using apptest::Selection;
 namespace fs = std::filesystem;
@@ -32,40 +33,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* S = platform::SettingsStore::kSetup;
-
-// Answers the modal windows of a command one after another: each step looks at the window
-// that is modal now and says whether it has done its part.
-class ModalScript {
-public:
-    using Step = std::function<bool(QWidget*)>;
-    explicit ModalScript(std::vector<Step> steps) : steps_(std::move(steps)) {
-        timer_.setInterval(20);
-        clock_.start();
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (clock_.elapsed() > 20000) {
-                // A step that never came: close what is open, so the test ends and says so.
-                if (!gaveUp_)
-                    ADD_FAILURE() << "step " << next_ << " of the modal script never came";
-                gaveUp_ = true;
-                if (auto* dialog = qobject_cast<QDialog*>(modal))
-                    dialog->done(QDialog::Rejected);
-                return;
-            }
-            if (modal && next_ < steps_.size() && steps_[next_](modal))
-                ++next_;
-        });
-        timer_.start();
-    }
-    bool finished() const { return next_ == steps_.size(); }
-
-private:
-    std::vector<Step> steps_;
-    std::size_t next_ = 0;
-    bool gaveUp_ = false;
-    QElapsedTimer clock_;
-    QTimer timer_;
-};
 
 template <typename T> T* child(QWidget* w, const char* name) {
     return w->findChild<T*>(QString::fromLatin1(name));
