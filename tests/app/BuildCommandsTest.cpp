@@ -7,12 +7,14 @@
 #include "build/AssemblerRun.h"
 #include "common/FileIo.h"
 #include "gamedata/DemoData.h"
+#include "platform/CommandTemplate.h"
 #include "platform/EditorSettings.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -122,6 +124,10 @@ TEST_F(BuildCommands, CompileShowsTheRunToItsEndInstallsThePackageAndRefusesASec
     newMission();
     for (QAction* a : {form->BuildBtn, form->CompileBtn, form->LaunchBtn})
         EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    form->BuildBtn->trigger();
+    EXPECT_EQ(form->messageBoxes, 1) << "Text File Build Complete...";
+    EXPECT_TRUE(fs::exists(demo.programDirectory / "source" / "ABCD" / "ABCDare1.wld"));
+    form->messageBoxes = 0;
 
     std::map<std::string, QString> seen;
     int windowsDuringRun = 0;
@@ -251,4 +257,25 @@ TEST_F(BuildCommands, LaunchStartsTheGameWithTheChosenMekAndTheMekDialogStoresIt
     const std::string launched = apptest::readFileText(demo.archive.parent_path() / "launched.txt");
     EXPECT_NE(launched.find("-T=MISSIONS\\ABCD.zvm"), std::string::npos) << launched;
     EXPECT_EQ(form->messageBoxes, 0);
+}
+
+TEST_F(BuildCommands, TheProgramRunnersDialogStoresTemplatesAndDefaultEmptiesOne) {
+    openWindow();
+    ModalScript script({[&](QWidget* w) {
+        auto* assembler = w->findChild<QLineEdit*>(QStringLiteral("AssemblerRunner"));
+        auto* game = w->findChild<QLineEdit*>(QStringLiteral("GameRunner"));
+        if (!assembler || !game)
+            return false;
+        EXPECT_NE(assembler->text(), QString()) << "the test assembler's template is shown";
+        EXPECT_EQ(game->placeholderText(), QString::fromLatin1(platform::kDefaultWindowsTemplate));
+        w->findChild<QPushButton*>(QStringLiteral("AssemblerRunnerDefault"))->click();
+        game->setText(QStringLiteral("  mywine {cmd}  "));
+        qobject_cast<QDialog*>(w)->accept();
+        return true;
+    }});
+    form->ProgramRunners1->trigger();
+    ASSERT_TRUE(script.finished());
+    const platform::RunnerSettings stored = platform::readRunnerSettings(*sandbox.settings);
+    EXPECT_EQ(stored.assembler, QString());
+    EXPECT_EQ(stored.game, "mywine {cmd}");
 }
