@@ -2,10 +2,10 @@
 
 #include "common/FileIo.h"
 #include "common/FixedText.h"
+#include "common/Numbers.h"
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cstring>
 #include <span>
 #include <vector>
@@ -46,13 +46,6 @@ constexpr const char* kFullForm =
     "gclip=%d,%d,%d amb=%d,%d,%d wa=%d,%d,%d,%s,%d,%d,%d wb=%d,%d,%d,%s,%d,%d,%d fog=%d,%d,%d "
     "density=%f,%f,%f sky=%d,%d,%d skyAnim=%f,%f";
 
-// "%f" of a value, independent of the process locale.
-std::string fixed6(double value) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 6);
-    return std::string(buf, r.ptr);
-}
-
 // Fills the form: the first conversion takes the project name, every later one the next
 // option value, written as its kind in the header says.
 std::string fillForm(const char* form, const MissionHeader& header, std::string_view project) {
@@ -75,7 +68,7 @@ std::string fillForm(const char* form, const MissionHeader& header, std::string_
                 out += header.text(MissionHeader::dfxLetter(value));
                 break;
             case MissionHeader::DfxKind::Float:
-                out += fixed6(header.float32(MissionHeader::dfxFloat(value)));
+                out += common::cFloat(header.float32(MissionHeader::dfxFloat(value)));
                 break;
             }
         }

@@ -1,3 +1,4 @@
+#include "DecimalCommaLocale.h"
 #include "TempDir.h"
 
 #include "build/SkyGround.h"
@@ -54,6 +55,17 @@ TEST(SkyGround, TheShortAndFullLinesTakeTheValuesInRecordOrder) {
               "ground_max=160000 shadowtable=7 gclip=5000,500000,500000 amb=30,30,35 "
               "wa=255,255,200,D,-1,-1,0 wb=155,155,155,D,1,1,0 fog=200,200,200 "
               "density=0.000000,0.000000,8000.000000 sky=64,64,255 skyAnim=0.010000,0.050000");
+}
+
+TEST(SkyGround, TheFullLineKeepsItsDecimalPointsUnderADecimalCommaLocale) {
+    DecimalCommaLocale comma;
+    if (!comma.active())
+        GTEST_SKIP() << comma.why();
+    const std::string line = skyGroundLine(headerWithDefaults(1, 1), "ABCD");
+    EXPECT_NE(line.find(" density=0.000000,0.000000,8000.000000 sky=64,64,255 "
+                        "skyAnim=0.010000,0.050000"),
+              std::string::npos)
+        << line;
 }
 
 TEST(SkyGround, ThePackageMemberIsTheFlagAndTheRawOptionWords) {
