@@ -2,10 +2,10 @@
 
 #include "common/FileIo.h"
 #include "common/FixedText.h"
+#include "common/IniFile.h"
 #include "common/Numbers.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <span>
 #include <vector>
@@ -77,11 +77,9 @@ std::string fillForm(const char* form, const MissionHeader& header, std::string_
     return out;
 }
 
-std::string lowered(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
+// Values and keys of a line are separated by blanks or tabs.
+bool endsValue(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
 struct TextLine {
@@ -116,12 +114,18 @@ std::string skyGroundLine(const MissionHeader& header, std::string_view project)
 bool isSkyGroundLineOf(std::string_view line, std::string_view project) {
     if (line.find('#') != std::string_view::npos || project.empty())
         return false;
-    const std::string text = lowered(line);
-    const std::string key = "=" + lowered(project);
-    for (std::size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + 1)) {
-        const std::size_t after = at + key.size();
-        if (after == text.size() || std::isspace(static_cast<unsigned char>(text[after])))
-            return true;
+    // Only the value of the line's "mission=" key names its mission: other keys hold numbers,
+    // and a project named "7" must not take the line of a mission with "shadowtable=7".
+    constexpr std::string_view key = "mission=";
+    for (std::size_t at = 0; at + key.size() <= line.size(); ++at) {
+        if ((at > 0 && !endsValue(line[at - 1])) ||
+            !common::equalsIgnoreCase(line.substr(at, key.size()), key))
+            continue;
+        const std::size_t start = at + key.size();
+        std::size_t end = start;
+        while (end < line.size() && !endsValue(line[end]))
+            ++end;
+        return common::equalsIgnoreCase(line.substr(start, end - start), project);
     }
     return false;
 }

@@ -118,6 +118,26 @@ TEST(SkyGround, MatchingIgnoresCaseAndTheLastMatchWins) {
     EXPECT_FALSE(isSkyGroundLineOf("missionabcd", "abcd"));
 }
 
+TEST(SkyGround, OnlyTheWholeMissionValueNamesTheLine) {
+    // Project "7" against mission ABC's "shadowtable=7": ABC's line stays, a new one is added.
+    const std::string abc = "mission=ABC globalintensity=60 shadowtable=7 gclip=7,7,7\r\n";
+    EXPECT_EQ(updatedSkyGroundText(abc, "7", "mission=7 a=1"),
+              abc + "\r\n# Added by ZEVEDIT 3D\r\nmission=7 a=1");
+    EXPECT_EQ(updatedSkyGroundText(abc, "ABC", "mission=ABC n"),
+              "mission=ABC n" + std::string(abc.size() - 15, ' ') + "\r\n");
+
+    EXPECT_TRUE(isSkyGroundLineOf("MISSION=abcd", "ABCD"));
+    EXPECT_TRUE(isSkyGroundLineOf("  Mission=ABCD\tx=1", "abcd"));
+    EXPECT_TRUE(isSkyGroundLineOf("x=1 mission=ABCD", "abcd"));
+    EXPECT_FALSE(isSkyGroundLineOf("mission=ABCDE a=1", "ABCD"));
+    EXPECT_FALSE(isSkyGroundLineOf("mission=XABCD a=1", "ABCD"));
+    EXPECT_FALSE(isSkyGroundLineOf("mission=ABC,D a=1", "ABC"));
+    EXPECT_FALSE(isSkyGroundLineOf("mission=XYZ name=ABCD", "ABCD"));
+    EXPECT_FALSE(isSkyGroundLineOf("submission=ABCD", "ABCD"));
+    EXPECT_FALSE(isSkyGroundLineOf("mission= ABCD", "ABCD"));
+    EXPECT_FALSE(isSkyGroundLineOf("mission=", "ABCD"));
+}
+
 std::string readText(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
