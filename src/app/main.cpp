@@ -40,7 +40,9 @@ int main(int argc, char** argv) {
     if (home.isEmpty())
         home = QApplication::applicationDirPath();
     context.programDirectory = QDir(home).absolutePath().toStdString();
-    context.archiveOverride = parser.value(archiveOption);
+    context.archiveOverride = parser.value(archiveOption).isEmpty()
+                                  ? QString()
+                                  : QDir(parser.value(archiveOption)).absolutePath();
 
     if (workspace::probeGraphicsVersion() < workspace::kRequiredGraphicsVersion) {
         QMessageBox box(QMessageBox::Information, QStringLiteral("Error"),

@@ -73,9 +73,9 @@ void standardObject(std::string& out, int k, const R& o, const Triple& s, const 
                 kQuote);
     }
     if (o.byte(R::spinnerEnabled) != 0) {
-        appendf(out, "       task spinner %d object_main%d;%d,%d,%d,%f", o.int16(R::spinnerPeriod),
+        appendf(out, "       task spinner %d object_main%d;%d,%d,%d,%s", o.int16(R::spinnerPeriod),
                 k, o.int16(R::spinnerRotation(0)), o.int16(R::spinnerRotation(1)),
-                o.int16(R::spinnerRotation(2)), static_cast<double>(o.float32(R::spinnerTime)));
+                o.int16(R::spinnerRotation(2)), common::cFloat(o.float32(R::spinnerTime)).c_str());
         out += "\n";
     }
     if (o.byte(R::colorSpinEnabled) != 0) {

@@ -2,10 +2,10 @@
 
 #include "common/FileIo.h"
 #include "common/FixedText.h"
+#include "common/IniFile.h"
+#include "common/Numbers.h"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 #include <cstring>
 #include <span>
 #include <vector>
@@ -46,13 +46,6 @@ constexpr const char* kFullForm =
     "gclip=%d,%d,%d amb=%d,%d,%d wa=%d,%d,%d,%s,%d,%d,%d wb=%d,%d,%d,%s,%d,%d,%d fog=%d,%d,%d "
     "density=%f,%f,%f sky=%d,%d,%d skyAnim=%f,%f";
 
-// "%f" of a value, independent of the process locale.
-std::string fixed6(double value) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 6);
-    return std::string(buf, r.ptr);
-}
-
 // Fills the form: the first conversion takes the project name, every later one the next
 // option value, written as its kind in the header says.
 std::string fillForm(const char* form, const MissionHeader& header, std::string_view project) {
@@ -75,7 +68,7 @@ std::string fillForm(const char* form, const MissionHeader& header, std::string_
                 out += header.text(MissionHeader::dfxLetter(value));
                 break;
             case MissionHeader::DfxKind::Float:
-                out += fixed6(header.float32(MissionHeader::dfxFloat(value)));
+                out += common::cFloat(header.float32(MissionHeader::dfxFloat(value)));
                 break;
             }
         }
@@ -84,11 +77,9 @@ std::string fillForm(const char* form, const MissionHeader& header, std::string_
     return out;
 }
 
-std::string lowered(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
+// Values and keys of a line are separated by blanks or tabs.
+bool endsValue(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
 struct TextLine {
@@ -123,12 +114,18 @@ std::string skyGroundLine(const MissionHeader& header, std::string_view project)
 bool isSkyGroundLineOf(std::string_view line, std::string_view project) {
     if (line.find('#') != std::string_view::npos || project.empty())
         return false;
-    const std::string text = lowered(line);
-    const std::string key = "=" + lowered(project);
-    for (std::size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + 1)) {
-        const std::size_t after = at + key.size();
-        if (after == text.size() || std::isspace(static_cast<unsigned char>(text[after])))
-            return true;
+    // Only the value of the line's "mission=" key names its mission: other keys hold numbers,
+    // and a project named "7" must not take the line of a mission with "shadowtable=7".
+    constexpr std::string_view key = "mission=";
+    for (std::size_t at = 0; at + key.size() <= line.size(); ++at) {
+        if ((at > 0 && !endsValue(line[at - 1])) ||
+            !common::equalsIgnoreCase(line.substr(at, key.size()), key))
+            continue;
+        const std::size_t start = at + key.size();
+        std::size_t end = start;
+        while (end < line.size() && !endsValue(line[end]))
+            ++end;
+        return common::equalsIgnoreCase(line.substr(start, end - start), project);
     }
     return false;
 }

@@ -28,8 +28,9 @@ skyGroundParameters(const mission::MissionHeader& header);
 // eight values) otherwise. Numbers are written the same in every locale.
 std::string skyGroundLine(const mission::MissionHeader& header, std::string_view project);
 
-// Whether a line of the file is the line of `project`: it holds no "#" and holds "=" followed
-// by the project name (in any case) as a whole word.
+// Whether a line of the file is the line of `project`: it holds no "#", and the value of its
+// first "mission=" key (the key in any case, at the start or after a blank or tab; the value up
+// to the next blank, tab or the line's end) is the project name in any case.
 bool isSkyGroundLineOf(std::string_view line, std::string_view project);
 
 // The file's text with the mission's line put in: the last line of the project is overwritten

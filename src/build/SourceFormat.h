@@ -13,7 +13,8 @@ namespace zev::build {
 #define ZEV_PRINTF_FORMAT(fmt, args)
 #endif
 
-// Appends the printf formatting of `format` to `out`.
+// Appends the printf formatting of `format` to `out`. Floats go in as common::cFloat texts:
+// printf's own float conversions follow the process locale.
 void appendf(std::string& out, const char* format, ...) ZEV_PRINTF_FORMAT(2, 3);
 
 // The text as a text-mode file stores it: every "\n" becomes carriage return and line feed.

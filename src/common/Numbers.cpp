@@ -45,6 +45,20 @@ std::string decimal(std::int64_t value) {
     return std::to_string(value);
 }
 
+std::string cFloat(double value, std::chars_format format, int precision) {
+    // Fixed notation of a large double takes over 300 digits: grow until it fits.
+    std::string out(64, '\0');
+    for (;;) {
+        const auto [end, error] =
+            std::to_chars(out.data(), out.data() + out.size(), value, format, precision);
+        if (error == std::errc()) {
+            out.resize(static_cast<std::size_t>(end - out.data()));
+            return out;
+        }
+        out.resize(out.size() * 2);
+    }
+}
+
 std::int32_t gameUnitsFromWorkspace(double workspaceCoordinate) {
     const double truncated = std::trunc(workspaceCoordinate);
     if (!(truncated * 100.0 < 2147483647.0) || !(truncated * 100.0 > -2147483648.0))

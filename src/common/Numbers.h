@@ -1,5 +1,6 @@
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,6 +20,13 @@ std::optional<std::int64_t> parseDecimalInRange(std::string_view text, std::int6
 
 // "%d" of a value.
 std::string decimal(std::int64_t value);
+
+// A floating-point value as printf writes it in the C locale, whatever the process locale (a
+// GUI program runs in the user's, where "%f" may write "1,500000"): "%.<precision>f" for
+// `fixed`, "%.<precision>g" for `general`, "%.<precision>e" for `scientific`. Every generated
+// text writes its floats through this.
+std::string cFloat(double value, std::chars_format format = std::chars_format::fixed,
+                   int precision = 6);
 
 // Game units from a workspace coordinate: 100 x the coordinate truncated toward zero.
 std::int32_t gameUnitsFromWorkspace(double workspaceCoordinate);

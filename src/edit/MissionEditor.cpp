@@ -64,7 +64,6 @@ void MissionEditor::removeListener(EditorListener* listener) {
 
 void MissionEditor::loadPositions() {
     using SP = mission::StartPointRecord;
-    using NP = mission::NavPointRecord;
     for (int player = 1; player <= mission::kPlayerCount; ++player) {
         const SP& r = document_->startPoint(player);
         startPoints_[std::size_t(player - 1)] = {workspaceCoordinate(r.text(SP::x)),

@@ -1,16 +1,14 @@
 #include "gamedata/ObjExport.h"
 
-#include <cstdio>
+#include "common/Numbers.h"
 
 namespace zev::gamedata {
 
 namespace {
 
-// Short, exact enough for a float, and locale-independent: "%g" with 7 significant digits.
+// Short and exact enough for a float: "%.7g".
 std::string number(float value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.7g", double(value));
-    std::string text = buffer;
+    std::string text = common::cFloat(value, std::chars_format::general, 7);
     if (text == "-0")
         text = "0";
     return text;

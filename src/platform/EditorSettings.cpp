@@ -1,5 +1,6 @@
 #include "EditorSettings.h"
 
+#include <algorithm>
 #include <string>
 
 namespace zev::platform {
@@ -99,7 +100,11 @@ void writeFullScreenChoice(SettingsStore& store, const RenderChoice& c) {
 }
 
 QString limitExeOverride(const QString& path) {
-    return path.left(19);
+    // The launch takes only the file's name; 19 characters of a whole path named a stub of
+    // its directories ("/home/user/games/ze").
+    const qsizetype slash =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return path.mid(slash + 1).left(19);
 }
 
 SetupValues readSetup(const SettingsStore& store) {

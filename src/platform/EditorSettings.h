@@ -76,7 +76,7 @@ struct SetupValues {
     QString cdDriveLetter;    // "CD Drive Letter": the DOS letter the disc is mounted as
     QString mekChassis;       // "Mek Chassis"
     QString mekConfiguration; // "Mek Configuration"
-    QString exeOverride;      // "ZEV Exe Override", at most 19 characters
+    QString exeOverride;      // "ZEV Exe Override": a file name, at most 19 characters
     bool hideInfoForm = false;
 };
 SetupValues readSetup(const SettingsStore& store);
@@ -90,7 +90,9 @@ struct RunnerSettings {
 };
 RunnerSettings readRunnerSettings(const SettingsStore& store);
 void writeRunnerSettings(SettingsStore& store, const RunnerSettings& runners);
-// Keeps the first 19 characters, as the override field holds.
+
+// The chosen file's name (after the last '/' or '\\'), at most 19 characters, as the override
+// field holds.
 QString limitExeOverride(const QString& path);
 
 } // namespace zev::platform

@@ -1,6 +1,7 @@
 // The eight area files of the object script, compared whole and byte for byte.
 
 #include "BuildSupport.h"
+#include "DecimalCommaLocale.h"
 
 #include "build/HeadlessScene.h"
 
@@ -285,4 +286,22 @@ TEST(ObjectScript, AHeadlessBuildWritesObjectsAtOneHundredTimesTheTruncatedWorks
                    "#   Object number 1 def begin\n"
                    "       object object_main0=crate 1,1,1 0,0,0 100,-200,1000 0 none world\n"
                    "#   Object number 1 def end\n"));
+}
+
+// A GUI program runs in the user's locale: a German one writes "%f" with a decimal comma.
+TEST(ObjectScript, TheSpinnerTimeKeepsItsDecimalPointUnderADecimalCommaLocale) {
+    DecimalCommaLocale comma;
+    if (!comma.active())
+        GTEST_SKIP() << comma.why();
+    BuildRun run;
+    R spinning = plainObject("fan");
+    spinning.setByte(R::spinnerEnabled, 1);
+    spinning.setInt16(R::spinnerPeriod, 2);
+    spinning.setFloat32(R::spinnerTime, 1.5f);
+    run.addObject(spinning);
+    ASSERT_TRUE(run.build());
+    const std::string script = run.read("are1.wld").value_or("");
+    EXPECT_NE(script.find("task spinner 2 object_main0;0,0,0,1.500000\r\n"), std::string::npos)
+        << script;
+    EXPECT_EQ(script.find("1,500000"), std::string::npos);
 }

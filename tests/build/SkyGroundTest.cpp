@@ -1,3 +1,4 @@
+#include "DecimalCommaLocale.h"
 #include "TempDir.h"
 
 #include "build/SkyGround.h"
@@ -56,6 +57,17 @@ TEST(SkyGround, TheShortAndFullLinesTakeTheValuesInRecordOrder) {
               "density=0.000000,0.000000,8000.000000 sky=64,64,255 skyAnim=0.010000,0.050000");
 }
 
+TEST(SkyGround, TheFullLineKeepsItsDecimalPointsUnderADecimalCommaLocale) {
+    DecimalCommaLocale comma;
+    if (!comma.active())
+        GTEST_SKIP() << comma.why();
+    const std::string line = skyGroundLine(headerWithDefaults(1, 1), "ABCD");
+    EXPECT_NE(line.find(" density=0.000000,0.000000,8000.000000 sky=64,64,255 "
+                        "skyAnim=0.010000,0.050000"),
+              std::string::npos)
+        << line;
+}
+
 TEST(SkyGround, ThePackageMemberIsTheFlagAndTheRawOptionWords) {
     for (std::uint8_t dfx : {0, 1}) {
         const MissionHeader h = headerWithDefaults(1, dfx);
@@ -104,6 +116,26 @@ TEST(SkyGround, MatchingIgnoresCaseAndTheLastMatchWins) {
     EXPECT_TRUE(isSkyGroundLineOf("mission=AbCd\tx", "aBcD"));
     EXPECT_FALSE(isSkyGroundLineOf("mission=abcd #old", "abcd"));
     EXPECT_FALSE(isSkyGroundLineOf("missionabcd", "abcd"));
+}
+
+TEST(SkyGround, OnlyTheWholeMissionValueNamesTheLine) {
+    // Project "7" against mission ABC's "shadowtable=7": ABC's line stays, a new one is added.
+    const std::string abc = "mission=ABC globalintensity=60 shadowtable=7 gclip=7,7,7\r\n";
+    EXPECT_EQ(updatedSkyGroundText(abc, "7", "mission=7 a=1"),
+              abc + "\r\n# Added by ZEVEDIT 3D\r\nmission=7 a=1");
+    EXPECT_EQ(updatedSkyGroundText(abc, "ABC", "mission=ABC n"),
+              "mission=ABC n" + std::string(abc.size() - 15, ' ') + "\r\n");
+
+    EXPECT_TRUE(isSkyGroundLineOf("MISSION=abcd", "ABCD"));
+    EXPECT_TRUE(isSkyGroundLineOf("  Mission=ABCD\tx=1", "abcd"));
+    EXPECT_TRUE(isSkyGroundLineOf("x=1 mission=ABCD", "abcd"));
+    EXPECT_FALSE(isSkyGroundLineOf("mission=ABCDE a=1", "ABCD"));
+    EXPECT_FALSE(isSkyGroundLineOf("mission=XABCD a=1", "ABCD"));
+    EXPECT_FALSE(isSkyGroundLineOf("mission=ABC,D a=1", "ABC"));
+    EXPECT_FALSE(isSkyGroundLineOf("mission=XYZ name=ABCD", "ABCD"));
+    EXPECT_FALSE(isSkyGroundLineOf("submission=ABCD", "ABCD"));
+    EXPECT_FALSE(isSkyGroundLineOf("mission= ABCD", "ABCD"));
+    EXPECT_FALSE(isSkyGroundLineOf("mission=", "ABCD"));
 }
 
 std::string readText(const fs::path& p) {

@@ -1,3 +1,5 @@
+#include "DecimalCommaLocale.h"
+
 #include "gamedata/ObjExport.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +37,16 @@ TEST(ObjExport, NumbersVerticesAcrossMeshesAndPlacesThem) {
     const std::string obj = meshesToObj({{"a", &m, {}}, {"b", &m, moved}});
     EXPECT_NE(obj.find("o b\r\nv 10 0.5 0\r\nv 11 0.5 0\r\n"), std::string::npos);
     EXPECT_NE(obj.find("f 8/8 9/9 10/10 11/11\r\nf 12/12 13/13 14/14\r\n"), std::string::npos);
+}
+
+TEST(ObjExport, KeepsTheDecimalPointUnderADecimalCommaLocale) {
+    DecimalCommaLocale comma;
+    if (!comma.active())
+        GTEST_SKIP() << comma.why();
+    const Mesh m = quadAndTriangle();
+    const std::string obj = meshesToObj({{"box", &m, {}}});
+    EXPECT_NE(obj.find("v 0 0.5 0\r\n"), std::string::npos) << obj;
+    EXPECT_EQ(obj.find("0,5"), std::string::npos);
 }
 
 TEST(Placement, ScalesThenTurnsAboutXThenYThenZThenMoves) {

@@ -130,13 +130,17 @@ TEST_F(Settings, AValueThatIsNotANumberGivesTheDefault) {
     EXPECT_EQ(readSpeeds(*store, false).cameraMovement, 10);
 }
 
-TEST_F(Settings, TheExecutableOverrideKeepsItsFirstNineteenCharacters) {
-    const QString longPath = QStringLiteral("C:\\GAMES\\ZEV\\ZEVSIM95.EXE"); // 25 characters
-    store->setText(S, "ZEV Exe Override", longPath);
-    EXPECT_EQ(readSetup(*store).exeOverride, longPath.left(19));
-    EXPECT_EQ(readSetup(*store).exeOverride.size(), 19);
+// The launch runs the override's name: the directories must go, not the name.
+TEST_F(Settings, TheExecutableOverrideKeepsTheFileNameUpToNineteenCharacters) {
+    store->setText(S, "ZEV Exe Override", QStringLiteral("C:\\GAMES\\ZEV\\ZEVSIM95.EXE"));
+    EXPECT_EQ(readSetup(*store).exeOverride, "ZEVSIM95.EXE");
+    EXPECT_EQ(limitExeOverride(QStringLiteral("/home/user/games/zev/zev3dfx.exe")), "zev3dfx.exe");
+    EXPECT_EQ(limitExeOverride(QStringLiteral("/games\\dos/ZEV.EXE")), "ZEV.EXE");
     EXPECT_EQ(limitExeOverride(QStringLiteral("zev.exe")), "zev.exe");
-    EXPECT_EQ(limitExeOverride(QString(19, QLatin1Char('x'))).size(), 19);
+    EXPECT_EQ(limitExeOverride(QStringLiteral("/g/a-long-program-name.exe")),
+              "a-long-program-name");
+    EXPECT_EQ(limitExeOverride(QStringLiteral("/games/")), "");
+    EXPECT_EQ(limitExeOverride(QString()), "");
 }
 
 TEST_F(Settings, SetupTextsAreKeptAsTypedAndLongLaunchNamesAreCut) {

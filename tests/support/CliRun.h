@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CliCommand.h"
+#include "CliMain.h"
 
 #include <filesystem>
 #include <initializer_list>
@@ -36,4 +37,16 @@ inline CommandRun runCli(const std::filesystem::path& home,
         for (auto& c : group())
             commands.push_back(std::move(c));
     return runCli(home, commands, name, std::move(args));
+}
+
+// A whole command line as zevedit-cli gets it after its name, `environmentHome` standing for
+// ZEVEDIT_HOME and `executableDirectory` for the program's own directory.
+inline CommandRun runCommandLine(const std::vector<zev::cli::CliCommand>& commands,
+                                 std::vector<std::string> args,
+                                 const std::string& environmentHome = {},
+                                 const std::filesystem::path& executableDirectory = {}) {
+    std::ostringstream out, err;
+    const int status = zev::cli::runCommandLine(commands, std::move(args), environmentHome,
+                                                executableDirectory, out, err);
+    return {status, out.str(), err.str()};
 }
