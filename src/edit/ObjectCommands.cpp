@@ -1,5 +1,7 @@
 #include "ObjectCommands.h"
 
+#include "common/Numbers.h"
+
 #include "MissionEditor.h"
 
 namespace zev::edit {
@@ -32,6 +34,40 @@ void applyObjectPosition(MissionEditor& editor, const int& slot, const engine::V
 void applyObjectRecord(MissionEditor& editor, const int& slot,
                        const mission::MissionObjectRecord& record) {
     editor.applyObjectRecord(slot, record);
+}
+
+mission::MissionObjectRecord recordForEditing(const MissionEditor& editor, int slot) {
+    mission::MissionObjectRecord record = *editor.document().objects.find(slot);
+    if (const auto at = editor.objectPosition(slot)) {
+        const double coordinates[3] = {at->x, at->y, at->z};
+        for (int axis = 0; axis < 3; ++axis)
+            record.setInt32(mission::MissionObjectRecord::position(axis),
+                            common::gameUnitsFromWorkspace(coordinates[axis]));
+    }
+    return record;
+}
+
+void applyObjectProperties(MissionEditor& editor, int slot,
+                           const mission::MissionObjectRecord& edited) {
+    const mission::MissionObjectRecord* stored = editor.document().objects.find(slot);
+    const auto at = editor.objectPosition(slot);
+    if (!stored || !at)
+        return;
+    using R = mission::MissionObjectRecord;
+    const engine::Vector3 placed{edited.int32(R::position(0)) * kWorkspaceUnitsPerGameUnit,
+                                 edited.int32(R::position(1)) * kWorkspaceUnitsPerGameUnit,
+                                 edited.int32(R::position(2)) * kWorkspaceUnitsPerGameUnit};
+    // An OK that changed nothing leaves even a fraction of a unit where it was.
+    if (edited == recordForEditing(editor, slot))
+        return;
+    editor.endMerging();
+    editor.beginGesture("Object Properties");
+    if (!(edited == *stored))
+        editor.execute(std::make_unique<ChangeObjectRecordCommand>("Object Properties", slot,
+                                                                   *stored, edited));
+    if (!(placed == *at))
+        editor.execute(std::make_unique<MoveObjectCommand>(slot, *at, placed));
+    editor.commitGesture();
 }
 
 } // namespace zev::edit

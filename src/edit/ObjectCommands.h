@@ -55,4 +55,12 @@ public:
 using ChangeObjectRecordCommand =
     ChangeValueCommand<int, mission::MissionObjectRecord, &applyObjectRecord>;
 
+// The record as the property dialog opens it: its position fields hold where the object stands
+// in the workspace (whole units x 100).
+mission::MissionObjectRecord recordForEditing(const MissionEditor& editor, int slot);
+// The property dialog's OK: the edited record, and the object placed where its position fields
+// say, as one step "Object Properties". Nothing happens when the dialog changed nothing.
+void applyObjectProperties(MissionEditor& editor, int slot,
+                           const mission::MissionObjectRecord& edited);
+
 } // namespace zev::edit

@@ -253,3 +253,31 @@ TEST(MissionEditor, WholePartsChangeAsOneStepEachAndNavPointMarkersFollowTheirRe
     EXPECT_DOUBLE_EQ(editor.navPointMarkers().front().position.x, 7);
     editor.removeListener(&log);
 }
+
+TEST(MissionEditor, ThePropertyDialogSeesTheWorkspacePositionAndItsOkIsOneStepThatPlacesTheObject) {
+    MissionEditor editor;
+    common::SilentReporter quiet;
+    editor.openMission(sampleMission(), {}, quiet);
+    // Moved in the workspace to 12.7 units: the dialog opens with 1200, as Save would write.
+    editor.execute(std::make_unique<MoveObjectCommand>(0, *editor.objectPosition(0),
+                                                       engine::Vector3{12.7, 0, -3.2}));
+    R edited = recordForEditing(editor, 0);
+    EXPECT_EQ(edited.int32(R::position(0)), 1200);
+    EXPECT_EQ(edited.int32(R::position(2)), -300);
+    const R stored = *editor.document().objects.find(0);
+    EXPECT_EQ(stored.int32(R::position(0)), 150) << "opening the dialog changes nothing";
+
+    applyObjectProperties(editor, 0, edited); // OK without a change: no step
+    EXPECT_EQ(editor.undoText(), "Undo Move Object");
+
+    edited.setInt32(R::scale(1), 4);
+    edited.setInt32(R::position(0), 5000);
+    applyObjectProperties(editor, 0, edited);
+    EXPECT_EQ(editor.undoText(), "Undo Object Properties");
+    EXPECT_EQ(editor.document().objects.find(0)->int32(R::scale(1)), 4);
+    EXPECT_DOUBLE_EQ(editor.objectPosition(0)->x, 50);
+    EXPECT_DOUBLE_EQ(editor.objectPosition(0)->z, -3) << "the record's whole units";
+    ASSERT_TRUE(editor.undo());
+    EXPECT_TRUE(*editor.document().objects.find(0) == stored);
+    EXPECT_DOUBLE_EQ(editor.objectPosition(0)->x, 12.7);
+}
