@@ -1,0 +1,57 @@
+#include "FormParts.h"
+
+#include <QBoxLayout>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace zev::dialogs {
+
+QLineEdit* namedEdit(const char* name, const std::string& text, int maxLength) {
+    auto* edit = new QLineEdit(fromRecordText(text));
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setMaxLength(maxLength);
+    return edit;
+}
+
+QCheckBox* namedCheck(const char* name, const char* caption, bool checked) {
+    auto* box = new QCheckBox(QString::fromLatin1(caption));
+    box->setObjectName(QString::fromLatin1(name));
+    box->setChecked(checked);
+    return box;
+}
+
+RadioGroup radioGroup(QWidget* owner, const char* name, const char* title,
+                      std::span<const char* const> texts, int checked) {
+    auto* box = new QGroupBox(QString::fromLatin1(title));
+    box->setObjectName(QString::fromLatin1(name));
+    auto* column = new QVBoxLayout(box);
+    auto* group = new QButtonGroup(owner);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const QString text = QString::fromLatin1(texts[i]);
+        auto* button = new QRadioButton(text);
+        button->setObjectName(QString(text).remove(QLatin1Char(' ')));
+        group->addButton(button, int(i));
+        column->addWidget(button);
+    }
+    if (auto* button = group->button(checked))
+        button->setChecked(true);
+    return {box, group};
+}
+
+void addOkCancel(QDialog* dialog, QBoxLayout* layout, std::function<void()> ok) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BitBtn1"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("BitBtn2"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, std::move(ok));
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+} // namespace zev::dialogs

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <span>
+#include <string>
+
+class QCheckBox;
+class QDialog;
+class QLineEdit;
+class QBoxLayout;
+class QButtonGroup;
+class QGroupBox;
+class QWidget;
+
+// Small pieces the editing dialogs share: named controls, record texts and the OK/Cancel row.
+namespace zev::dialogs {
+
+// Record texts are single-byte; the dialogs show them as Latin-1.
+inline QString fromRecordText(const std::string& text) {
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+inline std::string toRecordText(const QString& text) {
+    return text.toLatin1().toStdString();
+}
+
+QLineEdit* namedEdit(const char* name, const std::string& text, int maxLength = 32767);
+QCheckBox* namedCheck(const char* name, const char* caption, bool checked);
+
+// A group box of radio buttons, one per text, each named after its text without blanks; the
+// buttons' ids are their positions. `checked` -1 checks none.
+struct RadioGroup {
+    QGroupBox* box;
+    QButtonGroup* buttons;
+};
+RadioGroup radioGroup(QWidget* owner, const char* name, const char* title,
+                      std::span<const char* const> texts, int checked);
+
+// OK ("BitBtn1") calls `ok`; Cancel ("BitBtn2") rejects the dialog.
+void addOkCancel(QDialog* dialog, QBoxLayout* layout, std::function<void()> ok);
+
+} // namespace zev::dialogs
