@@ -78,5 +78,6 @@ std::vector<CliCommand> buildCommands();
 std::vector<CliCommand> launchCommands();
 std::vector<CliCommand> renderCommands();
 std::vector<CliCommand> editCommands();
+std::vector<CliCommand> tableCommands();
 
 } // namespace zev::cli

@@ -31,6 +31,7 @@ std::vector<CliCommand> allCommands() {
              launchCommands,
              renderCommands,
              editCommands,
+             tableCommands,
          })
         for (auto& c : group())
             commands.push_back(std::move(c));

@@ -40,6 +40,10 @@ std::string starName(int n) {
     return "en0" + common::decimal(n) + "star";
 }
 
+std::string starObjectiveTarget(std::string_view star, std::string_view objective) {
+    return std::string(star.substr(0, 8)) + "_" + std::string(objective);
+}
+
 std::string composeTarget(const ObjectiveTarget& target, std::string_view project) {
     const std::string p(project);
     const std::string n = common::decimal(target.number);
@@ -54,7 +58,7 @@ std::string composeTarget(const ObjectiveTarget& target, std::string_view projec
         const std::string star = starName(target.number);
         if (!target.objective)
             return star;
-        return star.substr(0, 8) + "_" + *target.objective;
+        return starObjectiveTarget(star, *target.objective);
     }
     case TargetKind::None:
         break;

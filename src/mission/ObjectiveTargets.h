@@ -28,4 +28,8 @@ std::string composeTarget(const ObjectiveTarget& target, std::string_view projec
 // The name of star n: "en0" + n + "star".
 std::string starName(int n);
 
+// A star target with an objective number: the first 8 characters of `star`, "_" and `objective`
+// ("%.8s_%s").
+std::string starObjectiveTarget(std::string_view star, std::string_view objective);
+
 } // namespace zev::mission

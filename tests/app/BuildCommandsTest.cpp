@@ -206,8 +206,8 @@ TEST_F(BuildCommands, AnAssemblingFailureOffersTheErrorsAndAbortStopsAfterTheCur
     form->ErrorLogBtn->trigger();
     EXPECT_EQ(again, log);
 
-    // Abort while the first area is assembled: the run ends after it, the package is gone.
-    useAssembler();
+    // Abort early in the run: it ends after the file being assembled, the package is gone.
+    useAssembler("--sleep-ms 60");
     ModalScript aborting({[&](QWidget* w) {
                               auto* run = qobject_cast<app::TAssemblerForm*>(w);
                               if (!run || !run->running())

@@ -1,13 +1,18 @@
 // A stand-in for the mission assembler, built for tests only. It is started through a runner
 // template such as
-//   test_assembler --progdir {progdir} --gamedir {gamedir} [--fail-on NAME] [--log FILE] "{cmd}"
+//   test_assembler --progdir {progdir} --gamedir {gamedir} [--fail-on NAME] [--log FILE]
+//                  [--sleep-ms N] "{cmd}"
 // and honours the DOS command line "kort.exe /p=D:\ __.tmp OUT.bwd > C:\korterr.txt" the way
 // the real assembler under a DOS emulator would: drive C: is the program directory, D: the game
 // directory, relative names lie on C:, and everything it prints goes to the redirection target.
 // The output is "BWD" and a NUL followed by the swap file's bytes, written under its upper-case
-// name as DOS writes names. With --fail-on it leaves no output for that file and prints an error.
+// name as DOS writes names. With --fail-on it leaves no output for that file and prints an error;
+// --sleep-ms makes each run take a while, as a real assembler does.
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -68,6 +73,8 @@ int main(int argc, char** argv) {
             failOn = argv[++i];
         else if (a == "--log" && i + 1 < argc)
             callLog = argv[++i];
+        else if (a == "--sleep-ms" && i + 1 < argc)
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[++i])));
         else
             commandLine = a;
     }
