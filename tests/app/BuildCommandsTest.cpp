@@ -117,6 +117,7 @@ protected:
 } // namespace
 
 TEST_F(BuildCommands, CompileShowsTheRunToItsEndInstallsThePackageAndRefusesASecondRun) {
+    useAssembler("--sleep-ms 30"); // time for the script to act while the run goes on
     openWindow();
     for (QAction* a : {form->BuildBtn, form->CompileBtn, form->LaunchBtn})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
