@@ -86,6 +86,7 @@ public:
     QMenu* EditMenu;
     QAction *UndoItem, *RedoItem;
     QMenu* ProjectSettings;
+    QAction* MissionTables1;
     QAction *ScanGeoTable1, *ReloadGroupTabItems1, *SystemInfo1, *UserPOVCameraControl1;
     QAction *Point, *WireFrame, *Solid, *Flat, *Gouraud, *Phong;
     QAction *GroundPlaneColor1, *StandardObjectColor1, *RMGObjectColor1, *SelectedObjectColor1,
@@ -134,6 +135,9 @@ public slots:
     void ErrorLogBtnClick();
     void MissionLaunchMek1Click();
     void ProgramRunners1Click();
+    void MissionTables1Click();
+    // The editor of what is selected in the workspace (after a double-click).
+    void EditSelection();
     void UserPOVCameraControl1Click();
 
 signals:

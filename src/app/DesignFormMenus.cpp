@@ -70,7 +70,8 @@ void TDesignForm::buildMenu() {
     laterItem(ProjectSettings, "MissionEnviroment1", "Mission Enviroment");
     laterItem(ProjectSettings, "WeatherSettings1", "Weather Settings");
     laterItem(ProjectSettings, "NavPoints1", "Nav Points");
-    laterItem(ProjectSettings, "MissionTables1", "Mission Tables");
+    MissionTables1 = item(ProjectSettings, "MissionTables1", "Mission Tables");
+    connect(MissionTables1, &QAction::triggered, this, &TDesignForm::MissionTables1Click);
     laterItem(ProjectSettings, "PlayerStartPoints1", "Player Start Points");
     laterItem(ProjectSettings, "CustomColorPalletteBuilder1", "Custom Color Pallette Builder");
 

@@ -318,6 +318,17 @@ void WorkspaceHost::applyToolCursor() {
         widget->unsetCursor();
 }
 
+void WorkspaceHost::editSelection() {
+    // Full screen, the dialog needs the desktop: menu mode around it, unless already on.
+    const bool switchMode = !windowed_ && !menuMode_;
+    if (switchMode)
+        EnterMenuMode();
+    keyboard_.clear();
+    form_.EditSelection();
+    if (switchMode)
+        LeaveMenuMode();
+}
+
 void WorkspaceHost::showStatus(const edit::StatusReadout& readout) {
     for (int panel = 0; panel < 4; ++panel)
         form_.StatusPanels[panel]->setText(QString::fromLatin1(readout.panel(panel).c_str()));

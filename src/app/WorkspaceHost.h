@@ -99,7 +99,7 @@ private:
     void drawNow() override;
     void showToolPointer(bool dropper) override;
     void showStatus(const edit::StatusReadout& readout) override;
-    void editSelection() override {} // the property editors open here once they exist
+    void editSelection() override;
     void applyToolCursor();
 
     TDesignForm& form_;
