@@ -95,6 +95,7 @@ void TDesignForm::historyChanged() {
     RedoItem->setText(QString::fromStdString(editor_.redoText()));
     UndoItem->setEnabled(editor_.canUndo());
     RedoItem->setEnabled(editor_.canRedo());
+    emit missionChanged();
 }
 
 void TDesignForm::setWorkspaceWidget(QWidget* widget) {

@@ -155,6 +155,9 @@ signals:
     void dayNightChosen(bool night);
     // "Ground Grid" or "Editor Lighting" was switched (and stored).
     void viewAidsChanged();
+    // A step was done, undone or redone: the workspace draws the change even while the window
+    // is not the active one (just after a dialog closed).
+    void missionChanged();
     void projectPathChanged(const QString& path);
     void objectChosen(const QString& group, int index, const QString& menuText);
     // The tool and view buttons, for the workspace host.

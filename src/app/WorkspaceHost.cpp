@@ -429,6 +429,10 @@ void WorkspaceHost::connectForm() {
         suspended_ = false;
         keyboard_.clear(); // keys released while the game had the focus never reached us
     });
+    connect(&form_, &TDesignForm::missionChanged, this, [this] {
+        if (widget_ && !suspended_ && !menuMode_)
+            widget_->update();
+    });
     connect(&form_, &TDesignForm::viewAidsChanged, this, [this] {
         if (auto* widget = Widget()) {
             widget->SetGroundGrid(form_.GroundGrid->isChecked());

@@ -118,4 +118,35 @@ echo "positions: $positions"
 xs=$(sed 's/.*\[\(-\?[0-9]*\),.*/\1/' <<<"$positions" | sort -n | tr '\n' ' ')
 read -r left right <<<"$xs"
 [ $((right - left)) -ge 4500 ] || fail "the dragged object did not move right: x $xs"
-echo "session passed: $count objects, x $xs"
+
+# The object properties of the dragged bunker: scale, role and a spinner, OK; undo, redo; Save.
+xdotool mousemove 1019 345 click --repeat 2 --delay 80 1
+await "Object Property"
+shot 10-object-properties
+click 313 179 1 0.2 && xdotool key ctrl+a && xdotool type "3"  # Scaling X
+click 798 257                                                  # Defend
+click 315 647 1 0.8                                            # Spinner
+await "Spinner Animation"
+click 627 364 1 0.2 && xdotool key ctrl+a && xdotool type "10" # rotation Y
+click 642 460 1 0.2 && xdotool key ctrl+a && xdotool type "4"  # period
+click 542 515                                                  # Enabled
+shot 11-spinner
+click 590 555 1 0.6 # the spinner's OK
+click 893 793 1 1   # the properties' OK
+shot 12-properties-applied
+click 1150 900 # the window has the keys again
+xdotool key ctrl+z
+sleep 0.6
+shot 13-properties-undone
+click 76 33 1 1 # Save
+"$cli" dump "$saved" | tr -d ' \n' | grep -q '"menu_text":"Bunker".*"scale":\[1,1,1\].*"menu_text":"Bunker".*"scale":\[1,1,1\]' ||
+    fail "undo did not take the properties back"
+xdotool key ctrl+y
+sleep 0.6
+click 76 33 1 1 # Save
+flat=$("$cli" dump "$saved" | tr -d ' \n')
+grep -q '"scale":\[3,1,1\]' <<<"$flat" || fail "the scale of the dialog was not saved"
+grep -q '"gamething_role":"defend"' <<<"$flat" || fail "the role of the dialog was not saved"
+grep -q '"spinner":{"enabled":1,"period":4,"rotation":\[0,10,0\]' <<<"$flat" ||
+    fail "the spinner of the dialog was not saved"
+echo "session passed: $count objects, x $xs, properties saved"
