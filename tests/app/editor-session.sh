@@ -1,8 +1,10 @@
 #!/bin/bash
 # A designer's session in the real editor on a virtual display, driven with real input events
 # (xdotool): launch windowed on the demo data, New, choose a palette object, Insert, drop three
-# objects, Home, drag one, turn one, delete one, undo the deletion, redo it, Save As, reopen.
-# The saved file must hold what was done. Screenshots go to the artefact directory.
+# objects, Home, drag one, turn one, delete one, undo the deletion, redo it, Save As, reopen;
+# then an object's properties and a spinner through their dialogs, undone and redone, and an
+# objectives row through the table editor with Save Table and Load Table. The saved file must
+# hold what was done. Screenshots go to the artefact directory.
 #
 # usage: editor-session.sh ZEVEDIT ZEVEDIT-CLI SCREEN-GRAB ARTEFACT-DIR
 # Without xdotool or xvfb-run the test is skipped (exit 77).
@@ -149,4 +151,37 @@ grep -q '"scale":\[3,1,1\]' <<<"$flat" || fail "the scale of the dialog was not 
 grep -q '"gamething_role":"defend"' <<<"$flat" || fail "the role of the dialog was not saved"
 grep -q '"spinner":{"enabled":1,"period":4,"rotation":\[0,10,0\]' <<<"$flat" ||
     fail "the spinner of the dialog was not saved"
-echo "session passed: $count objects, x $xs, properties saved"
+
+# The objectives editor: a row that destroys objective 2 of star 0 once objectives 2 and 1 are
+# complete; the table saved to a file and loaded again; OK; Save.
+table="$work/star0.tbl"
+click 129 8 1 0.5 # Project Settings
+click 150 139     # Mission Tables
+await "ZEVEdit Mission Table Editor"
+click 313 759 1 0.8 # Add
+await "Mission Table Entry"
+click 696 250         # Destroy
+click 532 158         # Target / Activation
+click 434 288         # the target is a star's objective
+click 679 358 1 0.2 && xdotool key ctrl+a && xdotool type "1" # objective number 1
+click 594 654         # Add it to the activation table
+shot 14-table-entry
+click 711 706 1 0.8   # the entry's OK
+shot 15-mission-tables
+click 876 759 1 0.8 # Save Table
+await "Save Mission Table"
+xdotool type --delay 10 "$table"
+xdotool key Return
+sleep 0.8
+[ "$(stat -c %s "$table" 2>/dev/null)" = 22495 ] || fail "Save Table wrote no 22495-byte file"
+click 876 730 1 0.8 # Load Table
+await "Load Mission Table"
+xdotool type --delay 10 "$table"
+xdotool key Return
+sleep 0.8
+click 1064 730 1 0.8 # OK
+click 76 33 1 1 # Save
+"$cli" dump "$saved" | tr -d ' \n' |
+    grep -q '"action":"Destroy","visibility":"Visible","target":"en00star_2","activation_conditions":\["Comp2","Comp1"' ||
+    fail "the objectives row was not saved"
+echo "session passed: $count objects, x $xs, properties and objectives saved"
