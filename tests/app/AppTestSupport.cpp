@@ -1,5 +1,7 @@
 #include "AppTestSupport.h"
 
+#include "workspace/OffscreenRender.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
@@ -134,6 +136,16 @@ ModalScript::ModalScript(std::vector<Step> steps, int timeoutMs)
             ++next_;
     });
     timer_.start();
+}
+
+void ensureGuiApplication() {
+    if (QCoreApplication::instance())
+        return;
+    zev::workspace::PrepareOffscreenPlatform();
+    static int argc = 1;
+    static char name[] = "zev_app_display_tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv); // lives until the process ends
 }
 
 void settle() {

@@ -89,6 +89,9 @@ private:
     QTimer timer_;
 };
 
+// Makes the application object of a test program that needs a display, once.
+void ensureGuiApplication();
+
 // Processes pending events, including those posted with a zero timer.
 void settle();
 

@@ -22,22 +22,8 @@
 using namespace zev;
 namespace fs = std::filesystem;
 
-namespace {
-
-void EnsureGuiApplication() {
-    if (QCoreApplication::instance())
-        return;
-    workspace::PrepareOffscreenPlatform();
-    static int argc = 1;
-    static char name[] = "zev_app_display_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives until the process ends
-}
-
-} // namespace
-
 TEST(EditorWithDosBox, CompilesTheDemoMissionThroughTheDefaultTemplate) {
-    EnsureGuiApplication();
+    apptest::ensureGuiApplication();
     if (QStandardPaths::findExecutable(QStringLiteral("dosbox")).isEmpty())
         GTEST_SKIP() << "DOSBox cannot start here: no 'dosbox' on the PATH (Debian package "
                         "dosbox); the editor's compile through it was not tried";

@@ -51,16 +51,6 @@ namespace {
 
 constexpr const char* R = SettingsStore::kRenderOptions;
 
-void EnsureGuiApplication() {
-    if (QCoreApplication::instance())
-        return;
-    workspace::PrepareOffscreenPlatform();
-    static int argc = 1;
-    static char name[] = "zev_app_display_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives until the process ends
-}
-
 std::filesystem::path Artefact(const std::string& name) {
     const std::filesystem::path dir = ZEV_ARTEFACT_DIR;
     std::filesystem::create_directories(dir);
@@ -224,7 +214,7 @@ void ChooseInFileDialog(const std::filesystem::path& path, const char* expectedC
 class EditorOnDisplay : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureGuiApplication();
+        apptest::ensureGuiApplication();
         watchdog = std::make_unique<ModalWatchdog>();
         if (workspace::probeGraphicsVersion() < workspace::kRequiredGraphicsVersion) {
             if (std::getenv("ZEV_REQUIRE_GL"))

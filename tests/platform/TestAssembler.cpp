@@ -10,16 +10,16 @@
 // --sleep-ms makes each run take a while, as a real assembler does.
 
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
-#include <thread>
 #include <cctype>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
