@@ -133,11 +133,15 @@ public:
     }
 
     std::string& text() { return out_; }
+    std::vector<ColourRun>& runs() { return runs_; }
 
 private:
     void character(std::uint8_t c) {
         if (destination_ == Destination::Text) {
             out_ += static_cast<char>(c);
+            if (runs_.empty() || runs_.back().colour != colour_)
+                runs_.push_back({{}, colour_});
+            runs_.back().text += static_cast<char>(c);
         } else if (destination_ == Destination::ColourTable && c == ';') {
             colours_.push_back(pending_);
             pending_ = {};
@@ -252,18 +256,25 @@ private:
     }
 
     void colourChange(long long index) {
+        colour_ = tableColour(index);
+        if (colour_)
+            if (const char* code = briefingColourCode(*colour_))
+                out_ += code;
+    }
+
+    // The colour of a table entry; none for an entry without colour words (the default colour),
+    // out of byte range or beyond the table.
+    std::optional<Rgb> tableColour(long long index) const {
         if (index < 0 || index >= static_cast<long long>(colours_.size()))
-            return;
+            return std::nullopt;
         const ColourEntry& e = colours_[static_cast<std::size_t>(index)];
         if (!e.hasWords)
-            return;
+            return std::nullopt;
         const auto inByte = [](int v) { return v >= 0 && v <= 255; };
         if (!inByte(e.part[0]) || !inByte(e.part[1]) || !inByte(e.part[2]))
-            return;
-        const Rgb colour{static_cast<std::uint8_t>(e.part[0]), static_cast<std::uint8_t>(e.part[1]),
-                         static_cast<std::uint8_t>(e.part[2])};
-        if (const char* code = briefingColourCode(colour))
-            out_ += code;
+            return std::nullopt;
+        return Rgb{static_cast<std::uint8_t>(e.part[0]), static_cast<std::uint8_t>(e.part[1]),
+                   static_cast<std::uint8_t>(e.part[2])};
     }
 
     std::span<const std::uint8_t> in_;
@@ -275,9 +286,19 @@ private:
     std::size_t binaryLeft_ = 0;
     std::vector<ColourEntry> colours_;
     ColourEntry pending_;
+    std::optional<Rgb> colour_;
+    std::vector<ColourRun> runs_;
 };
 
 } // namespace
+
+BriefingRuns readBriefingRtf(std::span<const std::uint8_t> rtf) {
+    Reader reader(rtf);
+    BriefingRuns result;
+    result.ok = reader.run();
+    result.runs = std::move(reader.runs());
+    return result;
+}
 
 BriefingConversion convertBriefingRtf(std::span<const std::uint8_t> rtf) {
     Reader reader(rtf);

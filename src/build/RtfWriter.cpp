@@ -7,28 +7,40 @@
 namespace zev::build {
 
 std::string writeBriefingRtf(const std::vector<ColourRun>& runs) {
-    std::vector<Rgb> table;
-    for (const ColourRun& run : runs)
-        if (!run.text.empty() && std::find(table.begin(), table.end(), run.colour) == table.end())
+    // Colours in order of first use. Text starts in the default colour; going back to it after
+    // a colour needs a table entry without colour words, which comes last.
+    std::vector<std::optional<Rgb>> table;
+    bool needsDefault = false;
+    for (const ColourRun& run : runs) {
+        if (run.text.empty())
+            continue;
+        if (run.colour && std::find(table.begin(), table.end(), run.colour) == table.end())
             table.push_back(run.colour);
+        if (!run.colour && !table.empty())
+            needsDefault = true;
+    }
+    if (needsDefault)
+        table.push_back(std::nullopt);
 
     std::string out = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\r\n";
     if (!table.empty()) {
         out += "{\\colortbl";
-        for (const Rgb& c : table)
-            appendf(out, "\\red%d\\green%d\\blue%d;", c.red, c.green, c.blue);
+        for (const std::optional<Rgb>& c : table)
+            if (c)
+                appendf(out, "\\red%d\\green%d\\blue%d;", c->red, c->green, c->blue);
+            else
+                out += ";";
         out += "}\r\n";
     }
     out += "\\pard\\plain\\f0\\fs20 ";
-    int current = -1;
+    std::optional<Rgb> current;
     for (const ColourRun& run : runs) {
         if (run.text.empty())
             continue;
-        const int index =
-            static_cast<int>(std::find(table.begin(), table.end(), run.colour) - table.begin());
-        if (index != current) {
-            appendf(out, "\\cf%d ", index);
-            current = index;
+        if (run.colour != current) {
+            const auto index = std::find(table.begin(), table.end(), run.colour) - table.begin();
+            appendf(out, "\\cf%d ", static_cast<int>(index));
+            current = run.colour;
         }
         for (char ch : run.text) {
             const auto c = static_cast<std::uint8_t>(ch);

@@ -13,6 +13,10 @@ BriefingConversion convert(const std::string& rtf) {
         std::span(reinterpret_cast<const std::uint8_t*>(rtf.data()), rtf.size()));
 }
 
+std::span<const std::uint8_t> bytes(const std::string& text) {
+    return std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+}
+
 std::string converted(const std::string& rtf) {
     const BriefingConversion c = convert(rtf);
     EXPECT_TRUE(c.ok) << rtf;
@@ -115,4 +119,49 @@ TEST(RtfBriefing, TheWritersPagesConvertToTheirTextAndColourCodes) {
     // A run beginning with a digit or blank is not taken into the control word before it.
     EXPECT_EQ(converted(writeBriefingRtf({{"1 ", kBriefingRed}, {" 2", kBriefingBlue}})),
               "&R1 &B 2\n&X");
+}
+
+TEST(RtfBriefing, ReadingTheWritersPagesGivesTheirRunsAndWritingThemAgainTheSameBytes) {
+    const std::vector<ColourRun> runs = {
+        {"Plain start ", std::nullopt},
+        {"Mission {A}\n", kBriefingWhite},
+        {"", kBriefingBlue},
+        {"red ", kBriefingRed},
+        {"still red\tand \\ tab\n", kBriefingRed},
+        {"back to plain ", std::nullopt},
+        {"Caf\xe9 grey", Rgb{128, 128, 128}},
+    };
+    const std::string rtf = writeBriefingRtf(runs);
+    const BriefingRuns read = readBriefingRtf(bytes(rtf));
+    ASSERT_TRUE(read.ok);
+    const std::vector<ColourRun> joined = {
+        {"Plain start ", std::nullopt},
+        {"Mission {A}\n", kBriefingWhite},
+        {"red still red\tand \\ tab\n", kBriefingRed},
+        {"back to plain ", std::nullopt},
+        {"Caf\xe9 grey", Rgb{128, 128, 128}},
+    };
+    EXPECT_EQ(read.runs, joined);
+    EXPECT_EQ(writeBriefingRtf(read.runs), rtf);
+    // Going back to the default colour gives the game no code, like a colour of its own.
+    EXPECT_EQ(converted(rtf), "Plain start &WMission {A}\n&Rred still red\tand \\ tab\n"
+                              "back to plain Caf\xe9 grey\n&X");
+    // Only default text: no colour table at all.
+    EXPECT_EQ(writeBriefingRtf({{"just text", std::nullopt}}).find("colortbl"), std::string::npos);
+}
+
+TEST(RtfBriefing, ReadsPagesOfOtherRichTextEditors) {
+    // An empty first table entry is the automatic colour; unknown words and groups of
+    // formatting change nothing; a colour stays in effect past the group it was set in.
+    const BriefingRuns read = readBriefingRtf(
+        bytes("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl ;\\red0\\green0\\blue255;}\r\n"
+              "\\viewkind4\\uc1\\pard\\cf1\\lang1033\\f0\\fs20 Blue {\\b bold}\\cf0  auto\\par\r\n"
+              "}"));
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.runs,
+              (std::vector<ColourRun>{{"Blue bold", kBriefingBlue}, {" auto\n", std::nullopt}}));
+    const BriefingRuns broken = readBriefingRtf(bytes("{\\rtf1 open {\\cf0 x}"));
+    EXPECT_FALSE(broken.ok);
+    EXPECT_EQ(broken.runs, (std::vector<ColourRun>{{"open x", std::nullopt}}));
+    EXPECT_TRUE(readBriefingRtf({}).ok);
 }
