@@ -23,6 +23,12 @@ std::array<std::int32_t, 3> gameUnits(const engine::Vector3& p) {
 
 } // namespace
 
+engine::Vector3 startPointPositionOf(const mission::StartPointRecord& r) {
+    using SP = mission::StartPointRecord;
+    return {workspaceCoordinate(r.text(SP::x)), workspaceCoordinate(r.text(SP::y)),
+            workspaceCoordinate(r.text(SP::z))};
+}
+
 std::vector<NavPointMarker>
 markersFromRecords(const std::array<mission::Star, mission::kStarCount>& stars) {
     using NP = mission::NavPointRecord;
@@ -63,13 +69,8 @@ void MissionEditor::removeListener(EditorListener* listener) {
 // --- load steps
 
 void MissionEditor::loadPositions() {
-    using SP = mission::StartPointRecord;
-    for (int player = 1; player <= mission::kPlayerCount; ++player) {
-        const SP& r = document_->startPoint(player);
-        startPoints_[std::size_t(player - 1)] = {workspaceCoordinate(r.text(SP::x)),
-                                                 workspaceCoordinate(r.text(SP::y)),
-                                                 workspaceCoordinate(r.text(SP::z))};
-    }
+    for (int player = 1; player <= mission::kPlayerCount; ++player)
+        startPoints_[std::size_t(player - 1)] = startPointPositionOf(document_->startPoint(player));
     navPoints_ = markersFromRecords(document_->stars);
     objectPositions_.fill(std::nullopt);
     order_.clear();

@@ -161,4 +161,7 @@ markersFromRecords(const std::array<mission::Star, mission::kStarCount>& stars);
 // Workspace units of a record's game units, and back as Save writes them.
 constexpr double kWorkspaceUnitsPerGameUnit = 0.01;
 
+// Where a start point record puts its marker.
+engine::Vector3 startPointPositionOf(const mission::StartPointRecord& record);
+
 } // namespace zev::edit

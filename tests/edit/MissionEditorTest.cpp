@@ -1,6 +1,7 @@
 #include "edit/MissionEditor.h"
 #include "edit/DocumentCommands.h"
 #include "edit/MarkerCommands.h"
+#include "edit/MarkerEditing.h"
 #include "edit/ObjectCommands.h"
 
 #include "build/HeadlessScene.h"
@@ -280,4 +281,59 @@ TEST(MissionEditor, ThePropertyDialogSeesTheWorkspacePositionAndItsOkIsOneStepTh
     ASSERT_TRUE(editor.undo());
     EXPECT_TRUE(*editor.document().objects.find(0) == stored);
     EXPECT_DOUBLE_EQ(editor.objectPosition(0)->x, 12.7);
+}
+
+TEST(MissionEditor, TheMarkerDialogsOpenOnTheMarkersPlacesAndTheirOkIsOneStep) {
+    using SP = mission::StartPointRecord;
+    using NP = mission::NavPointRecord;
+    MissionEditor editor;
+    editor.startMission(sampleMission());
+    editor.execute(std::make_unique<MoveStartPointCommand>(2, editor.startPointPosition(2),
+                                                           engine::Vector3{1.234, 0, -5}));
+    const engine::Vector3 player5 = {0.555, 0.001, 3.333};
+    editor.execute(
+        std::make_unique<MoveStartPointCommand>(5, editor.startPointPosition(5), player5));
+
+    // Opened: player 2's record carries its marker's place; OK with nothing changed is no step.
+    const StartPoints opened = startPointsForEditing(editor);
+    EXPECT_EQ(opened[1].text(SP::x), "100"); // 100 x the truncated coordinate, as Save writes
+    EXPECT_EQ(opened[1].text(SP::z), "-500");
+    applyStartPoints(editor, opened, opened);
+    EXPECT_EQ(editor.undoText(), "Undo Move Start Point");
+
+    // Player 2 moved and turned in the dialog: record, marker and heading in one step; player 5,
+    // left alone, keeps its marker exactly where it was.
+    StartPoints edited = opened;
+    edited[1].setText(SP::x, "-800");
+    edited[1].setText(SP::heading, "90");
+    applyStartPoints(editor, opened, edited);
+    EXPECT_EQ(editor.undoText(), "Undo Player Start Points");
+    EXPECT_EQ(editor.document().startPoint(2).text(SP::heading), "90");
+    EXPECT_EQ(editor.startPointPosition(2), (engine::Vector3{-8, 0, -5}));
+    EXPECT_EQ(editor.startPointPosition(5), player5);
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(editor.startPointPosition(2), (engine::Vector3{1.234, 0, -5}));
+    EXPECT_EQ(editor.document().startPoint(2).text(SP::heading),
+              sampleMission().startPoint(2).text(SP::heading));
+
+    // Nav points: a marker moved since the last Save shows its place in the table and keeps it
+    // through an OK that changed another slot.
+    const NavPointMarker first = editor.navPointMarkers().front();
+    editor.execute(std::make_unique<MoveNavPointCommand>(first.star, first.index, first.position,
+                                                         engine::Vector3{4, 0, 6}));
+    const NavStars table = navPointsForEditing(editor);
+    EXPECT_EQ(table[std::size_t(first.star)][std::size_t(first.index)].text(NP::x), "400");
+    applyNavPointTable(editor, table, table);
+    EXPECT_EQ(editor.undoText(), "Undo Move Nav Point");
+    NavStars changed = table;
+    changed[7][24].setByte(NP::inUse, 1);
+    changed[7][24].setText(NP::z, "100");
+    applyNavPointTable(editor, table, changed);
+    EXPECT_EQ(editor.undoText(), "Undo Nav Points");
+    EXPECT_EQ(editor.navPointMarkers().front().position, (engine::Vector3{4, 0, 6}));
+    EXPECT_EQ(editor.navPointMarkers().back().star, 7);
+    EXPECT_EQ(editor.navPointMarkers().back().position, (engine::Vector3{0, 0, 1}));
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(editor.document().stars, sampleMission().stars);
+    EXPECT_EQ(editor.navPointMarkers().front().position, (engine::Vector3{4, 0, 6}));
 }
