@@ -5,6 +5,8 @@
 #include "SelectionForm.h"
 #include "WorkspaceHost.h"
 
+#include "dialogs/BriefingForm.h"
+
 #include "gamedata/IndexFiles.h"
 #include "gamedata/ObjectGroups.h"
 
@@ -45,6 +47,7 @@ TDesignForm::TDesignForm(EditorContext context, QWidget* parent)
     buildPalette();
     buildMenu();
     buildStatusBar();
+    briefingForm_ = new dialogs::TBriefingForm(reporter_, this);
 
     auto* side = new QWidget;
     side->setObjectName(QStringLiteral("ObjectPanel"));

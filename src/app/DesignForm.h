@@ -25,6 +25,10 @@ class QTabBar;
 class QToolBar;
 class QToolButton;
 
+namespace zev::dialogs {
+class TBriefingForm;
+}
+
 namespace zev::app {
 
 // The main window: the workspace, the object palette, the tool bar, the status bar and the menu.
@@ -86,7 +90,8 @@ public:
     QMenu* EditMenu;
     QAction *UndoItem, *RedoItem;
     QMenu* ProjectSettings;
-    QAction* MissionTables1;
+    QAction *MissionPlatform1, *BriefingRoom1, *MissionEnviroment1, *WeatherSettings1,
+        *NavPoints1, *MissionTables1, *PlayerStartPoints1;
     QAction *ScanGeoTable1, *ReloadGroupTabItems1, *SystemInfo1, *UserPOVCameraControl1;
     QAction *Point, *WireFrame, *Solid, *Flat, *Gouraud, *Phong;
     QAction *GroundPlaneColor1, *StandardObjectColor1, *RMGObjectColor1, *SelectedObjectColor1,
@@ -136,6 +141,12 @@ public slots:
     void MissionLaunchMek1Click();
     void ProgramRunners1Click();
     void MissionTables1Click();
+    void MissionPlatform1Click();
+    void BriefingRoom1Click();
+    void MissionEnviroment1Click();
+    void WeatherSettings1Click();
+    void NavPoints1Click();
+    void PlayerStartPoints1Click();
     // The editor of what is selected in the workspace (after a double-click).
     void EditSelection();
     void UserPOVCameraControl1Click();
@@ -175,6 +186,13 @@ private:
     void reportHints();
     void historyChanged() override;
     void runSequence(bool launch);
+    // The start point dialog on a player's page, the nav point table on a star's.
+    void editStartPoints(int player);
+    void editNavPoints(int star);
+    // A dialog's new header as one step.
+    void changeHeader(const char* name, const std::optional<mission::MissionHeader>& after);
+    // Full screen: a dialog fits the screen the workspace took.
+    void fitDialog(QWidget* dialog);
 
     EditorContext context_;
     GuiReporter reporter_;
@@ -188,6 +206,8 @@ private:
     bool busy_ = false;
     QWidget* workspaceArea_;
     QList<QAction*> documentActions_;
+    // Made with the window and kept, as the briefing room has always been.
+    dialogs::TBriefingForm* briefingForm_;
 };
 
 } // namespace zev::app

@@ -1,18 +1,37 @@
 // The main window's editing dialogs: each hands its result to the mission editor as one step.
 
 #include "DesignForm.h"
+#include "WorkspaceHost.h"
 
+#include "dialogs/BriefingForm.h"
+#include "dialogs/EnviromentForm.h"
+#include "dialogs/FormParts.h"
 #include "dialogs/MsnTableForm.h"
+#include "dialogs/NavForm.h"
 #include "dialogs/ObjectForm.h"
+#include "dialogs/PlatformForm.h"
+#include "dialogs/StartPointForm.h"
+#include "dialogs/WeatherForm.h"
 #include "edit/DocumentCommands.h"
+#include "edit/MarkerEditing.h"
 #include "edit/ObjectCommands.h"
+
+#include <QScreen>
 
 namespace zev::app {
 
 void TDesignForm::EditSelection() {
     const edit::Selection selection = editor_.selection();
-    if (selection.kind != edit::Selection::Kind::Object)
-        return; // the start point and nav point editors open here once they exist
+    switch (selection.kind) {
+    case edit::Selection::Kind::None:
+        return;
+    case edit::Selection::Kind::StartPoint:
+        return editStartPoints(selection.id);
+    case edit::Selection::Kind::NavPoint:
+        return editNavPoints(selection.star);
+    case edit::Selection::Kind::Object:
+        break;
+    }
     const int slot = selection.id;
     if (!editor_.document().objects.find(slot))
         return;
@@ -20,6 +39,96 @@ void TDesignForm::EditSelection() {
     if (const auto edited =
             dialogs::editObjectProperties(edit::recordForEditing(editor_, slot), context, this))
         edit::applyObjectProperties(editor_, slot, *edited);
+}
+
+void TDesignForm::editStartPoints(int player) {
+    if (!editor_.hasMission())
+        return;
+    const edit::StartPoints opened = edit::startPointsForEditing(editor_);
+    if (const auto edited = dialogs::editStartPoints(opened, player, this))
+        edit::applyStartPoints(editor_, opened, *edited);
+}
+
+void TDesignForm::editNavPoints(int star) {
+    if (!editor_.hasMission())
+        return;
+    const edit::NavStars opened = edit::navPointsForEditing(editor_);
+    if (const auto edited = dialogs::editNavPoints(opened, star, this))
+        edit::applyNavPointTable(editor_, opened, *edited);
+}
+
+void TDesignForm::changeHeader(const char* name,
+                               const std::optional<mission::MissionHeader>& after) {
+    const mission::MissionHeader& before = editor_.document().header;
+    if (!after || *after == before)
+        return;
+    editor_.endMerging();
+    editor_.execute(std::make_unique<edit::ChangeHeaderCommand>(name, before, *after));
+}
+
+void TDesignForm::fitDialog(QWidget* dialog) {
+    const auto* host = findChild<WorkspaceHost*>(QString(), Qt::FindDirectChildrenOnly);
+    if (host && !host->IsWindowed() && screen())
+        dialogs::fitToSmallScreen(dialog, screen()->size());
+}
+
+void TDesignForm::PlayerStartPoints1Click() {
+    editStartPoints(1);
+}
+
+void TDesignForm::NavPoints1Click() {
+    editNavPoints(0);
+}
+
+void TDesignForm::WeatherSettings1Click() {
+    if (!editor_.hasMission())
+        return;
+    const mission::WeatherRecord& before = editor_.document().weather;
+    const auto after = dialogs::editWeather(before, this);
+    if (after && !(*after == before)) {
+        editor_.endMerging();
+        editor_.execute(
+            std::make_unique<edit::ChangeWeatherCommand>("Weather Settings", before, *after));
+    }
+}
+
+void TDesignForm::MissionEnviroment1Click() {
+    if (!editor_.hasMission())
+        return;
+    changeHeader("Mission Enviroment",
+                 dialogs::editEnvironment(editor_.document().header,
+                                          context_.programDirectory / "zevedit.ini", this,
+                                          [this](QWidget* dialog) { fitDialog(dialog); }));
+}
+
+void TDesignForm::MissionPlatform1Click() {
+    if (!editor_.hasMission())
+        return;
+    changeHeader("3dfx Mission Options",
+                 dialogs::editPlatformOptions(editor_.document().header, this));
+}
+
+void TDesignForm::BriefingRoom1Click() {
+    if (!editor_.hasMission())
+        return;
+    const mission::MissionDocument& document = editor_.document();
+    const auto result = briefingForm_->edit(document);
+    if (!result)
+        return;
+    const bool header = !(result->header == document.header);
+    const bool pages = result->briefings != document.briefings;
+    if (!header && !pages)
+        return;
+    const std::string name = "Briefing Room";
+    editor_.endMerging();
+    editor_.beginGesture(name);
+    if (header)
+        editor_.execute(
+            std::make_unique<edit::ChangeHeaderCommand>(name, document.header, result->header));
+    if (pages)
+        editor_.execute(std::make_unique<edit::ChangeBriefingsCommand>(name, document.briefings,
+                                                                       result->briefings));
+    editor_.commitGesture();
 }
 
 void TDesignForm::MissionTables1Click() {

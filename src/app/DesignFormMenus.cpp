@@ -65,14 +65,24 @@ void TDesignForm::buildMenu() {
 
     ProjectSettings = menuBar()->addMenu(QStringLiteral("Project Settings"));
     ProjectSettings->setObjectName(QStringLiteral("ProjectSettings"));
-    laterItem(ProjectSettings, "MissionPlatform1", "3dfx Mission Options");
-    laterItem(ProjectSettings, "BriefingRoom1", "Briefing Room");
-    laterItem(ProjectSettings, "MissionEnviroment1", "Mission Enviroment");
-    laterItem(ProjectSettings, "WeatherSettings1", "Weather Settings");
-    laterItem(ProjectSettings, "NavPoints1", "Nav Points");
+    MissionPlatform1 = item(ProjectSettings, "MissionPlatform1", "3dfx Mission Options");
+    BriefingRoom1 = item(ProjectSettings, "BriefingRoom1", "Briefing Room");
+    MissionEnviroment1 = item(ProjectSettings, "MissionEnviroment1", "Mission Enviroment");
+    WeatherSettings1 = item(ProjectSettings, "WeatherSettings1", "Weather Settings");
+    NavPoints1 = item(ProjectSettings, "NavPoints1", "Nav Points");
     MissionTables1 = item(ProjectSettings, "MissionTables1", "Mission Tables");
+    PlayerStartPoints1 = item(ProjectSettings, "PlayerStartPoints1", "Player Start Points");
+    connect(MissionPlatform1, &QAction::triggered, this, &TDesignForm::MissionPlatform1Click);
+    connect(BriefingRoom1, &QAction::triggered, this, &TDesignForm::BriefingRoom1Click);
+    connect(MissionEnviroment1, &QAction::triggered, this, &TDesignForm::MissionEnviroment1Click);
+    connect(WeatherSettings1, &QAction::triggered, this, &TDesignForm::WeatherSettings1Click);
+    connect(NavPoints1, &QAction::triggered, this, &TDesignForm::NavPoints1Click);
     connect(MissionTables1, &QAction::triggered, this, &TDesignForm::MissionTables1Click);
-    laterItem(ProjectSettings, "PlayerStartPoints1", "Player Start Points");
+    connect(PlayerStartPoints1, &QAction::triggered, this,
+            &TDesignForm::PlayerStartPoints1Click);
+    // They edit the mission: offered while there is one.
+    documentActions_ << MissionPlatform1 << BriefingRoom1 << MissionEnviroment1
+                     << WeatherSettings1 << NavPoints1 << MissionTables1 << PlayerStartPoints1;
     laterItem(ProjectSettings, "CustomColorPalletteBuilder1", "Custom Color Pallette Builder");
 
     QMenu* utilities = menuBar()->addMenu(QStringLiteral("Utilitys"));
