@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,6 +19,12 @@ QLineEdit* namedEdit(const char* name, const std::string& text, int maxLength) {
     edit->setObjectName(QString::fromLatin1(name));
     edit->setMaxLength(maxLength);
     return edit;
+}
+
+void limitWidth(QWidget* widget, int characters) {
+    // The frame and text margins of a line edit come on top of the digits.
+    widget->setMaximumWidth(widget->fontMetrics().horizontalAdvance(QLatin1Char('0')) * characters +
+                            12);
 }
 
 QCheckBox* namedCheck(const char* name, const char* caption, bool checked) {
@@ -43,6 +50,26 @@ RadioGroup radioGroup(QWidget* owner, const char* name, const char* title,
     if (auto* button = group->button(checked))
         button->setChecked(true);
     return {box, group};
+}
+
+void fitToSmallScreen(QWidget* dialog, QSize screen) {
+    constexpr QSize least(640, 480);
+    if (screen.width() >= least.width() && screen.height() >= least.height())
+        return;
+    if (!dialog->isVisible())
+        dialog->adjustSize();
+    QSize size = dialog->size();
+    if (screen.width() < least.width())
+        size.rwidth() -= least.width() - screen.width();
+    if (screen.height() < least.height())
+        size.rheight() -= least.height() - screen.height();
+    size = size.expandedTo(QSize(1, 1));
+    // The layout would hold the dialog at its minimum size; the controls get squeezed instead.
+    if (QLayout* layout = dialog->layout())
+        layout->setSizeConstraint(QLayout::SetNoConstraint);
+    dialog->setMinimumSize(0, 0);
+    dialog->resize(size);
+    dialog->move((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2);
 }
 
 void addOkCancel(QDialog* dialog, QBoxLayout* layout, std::function<void()> ok) {

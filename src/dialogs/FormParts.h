@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -26,6 +27,8 @@ inline std::string toRecordText(const QString& text) {
 }
 
 QLineEdit* namedEdit(const char* name, const std::string& text, int maxLength = 32767);
+// Holds a widget to about `characters` digits wide, so that dense dialogs stay small.
+void limitWidth(QWidget* widget, int characters);
 QCheckBox* namedCheck(const char* name, const char* caption, bool checked);
 
 // A group box of radio buttons, one per text, each named after its text without blanks; the
@@ -36,6 +39,10 @@ struct RadioGroup {
 };
 RadioGroup radioGroup(QWidget* owner, const char* name, const char* title,
                       std::span<const char* const> texts, int checked);
+
+// For a screen smaller than 640 x 480 (full screen on a small display): the dialog loses the
+// difference in width and height and is centred on the screen. Larger screens change nothing.
+void fitToSmallScreen(QWidget* dialog, QSize screen);
 
 // OK ("BitBtn1") calls `ok`; Cancel ("BitBtn2") rejects the dialog.
 void addOkCancel(QDialog* dialog, QBoxLayout* layout, std::function<void()> ok);
