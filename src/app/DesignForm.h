@@ -90,8 +90,8 @@ public:
     QMenu* EditMenu;
     QAction *UndoItem, *RedoItem;
     QMenu* ProjectSettings;
-    QAction *MissionPlatform1, *BriefingRoom1, *MissionEnviroment1, *WeatherSettings1,
-        *NavPoints1, *MissionTables1, *PlayerStartPoints1;
+    QAction *MissionPlatform1, *BriefingRoom1, *MissionEnviroment1, *WeatherSettings1, *NavPoints1,
+        *MissionTables1, *PlayerStartPoints1;
     QAction *ScanGeoTable1, *ReloadGroupTabItems1, *SystemInfo1, *UserPOVCameraControl1;
     QAction *Point, *WireFrame, *Solid, *Flat, *Gouraud, *Phong;
     QAction *GroundPlaneColor1, *StandardObjectColor1, *RMGObjectColor1, *SelectedObjectColor1,
@@ -191,8 +191,8 @@ private:
     void editNavPoints(int star);
     // A dialog's new header as one step.
     void changeHeader(const char* name, const std::optional<mission::MissionHeader>& after);
-    // Full screen: a dialog fits the screen the workspace took.
-    void fitDialog(QWidget* dialog);
+    // The screen a full-screen workspace took, which a large dialog is fitted to; none windowed.
+    std::optional<QSize> fullScreenSize() const;
 
     EditorContext context_;
     GuiReporter reporter_;

@@ -5,7 +5,6 @@
 
 #include "dialogs/BriefingForm.h"
 #include "dialogs/EnviromentForm.h"
-#include "dialogs/FormParts.h"
 #include "dialogs/MsnTableForm.h"
 #include "dialogs/NavForm.h"
 #include "dialogs/ObjectForm.h"
@@ -66,10 +65,11 @@ void TDesignForm::changeHeader(const char* name,
     editor_.execute(std::make_unique<edit::ChangeHeaderCommand>(name, before, *after));
 }
 
-void TDesignForm::fitDialog(QWidget* dialog) {
+std::optional<QSize> TDesignForm::fullScreenSize() const {
     const auto* host = findChild<WorkspaceHost*>(QString(), Qt::FindDirectChildrenOnly);
     if (host && !host->IsWindowed() && screen())
-        dialogs::fitToSmallScreen(dialog, screen()->size());
+        return screen()->size();
+    return std::nullopt;
 }
 
 void TDesignForm::PlayerStartPoints1Click() {
@@ -98,7 +98,7 @@ void TDesignForm::MissionEnviroment1Click() {
     changeHeader("Mission Enviroment",
                  dialogs::editEnvironment(editor_.document().header,
                                           context_.programDirectory / "zevedit.ini", this,
-                                          [this](QWidget* dialog) { fitDialog(dialog); }));
+                                          fullScreenSize()));
 }
 
 void TDesignForm::MissionPlatform1Click() {

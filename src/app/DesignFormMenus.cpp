@@ -78,11 +78,10 @@ void TDesignForm::buildMenu() {
     connect(WeatherSettings1, &QAction::triggered, this, &TDesignForm::WeatherSettings1Click);
     connect(NavPoints1, &QAction::triggered, this, &TDesignForm::NavPoints1Click);
     connect(MissionTables1, &QAction::triggered, this, &TDesignForm::MissionTables1Click);
-    connect(PlayerStartPoints1, &QAction::triggered, this,
-            &TDesignForm::PlayerStartPoints1Click);
+    connect(PlayerStartPoints1, &QAction::triggered, this, &TDesignForm::PlayerStartPoints1Click);
     // They edit the mission: offered while there is one.
-    documentActions_ << MissionPlatform1 << BriefingRoom1 << MissionEnviroment1
-                     << WeatherSettings1 << NavPoints1 << MissionTables1 << PlayerStartPoints1;
+    documentActions_ << MissionPlatform1 << BriefingRoom1 << MissionEnviroment1 << WeatherSettings1
+                     << NavPoints1 << MissionTables1 << PlayerStartPoints1;
     laterItem(ProjectSettings, "CustomColorPalletteBuilder1", "Custom Color Pallette Builder");
 
     QMenu* utilities = menuBar()->addMenu(QStringLiteral("Utilitys"));

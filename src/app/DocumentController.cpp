@@ -39,7 +39,9 @@ bool DocumentController::settleUnsavedWork() {
 
 bool DocumentController::saveTo(const std::filesystem::path& path) {
     // Save stamps the header and writes the workspace positions into the records: bookkeeping
-    // of the file, not an edit, so it is no undo step.
+    // of the file, not an edit, so it is no undo step. The mission type chosen in the 3dfx
+    // options (or undone) is the patch setting from now on; stamping the old one would undo it.
+    patch_ = editor_.document().header.byte(mission::MissionHeader::patch);
     if (!MissionFile::save(editor_.documentForChange(), path, editor_, patch_, reporter_))
         return false;
     editor_.markSaved();

@@ -1,13 +1,21 @@
 #include "AppTestSupport.h"
 
+#include "build/RtfBriefing.h"
+#include "edit/MarkerCommands.h"
 #include "mission/MissionObjectRecord.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTextEdit>
 
 using namespace zev;
 using apptest::ModalScript;
@@ -89,4 +97,164 @@ TEST(EditDialogs, MissionTablesOkIsOneUndoStepAndCancelChangesNothing) {
     EXPECT_EQ(form->UndoItem->text(), "Undo Mission Tables");
     form->UndoItem->trigger();
     EXPECT_TRUE(form->document().objectives == before);
+}
+
+TEST(EditDialogs, MarkerDialogsOpenFromTheSelectedMarkerAndEachOkIsOneStep) {
+    apptest::EditorSandbox sandbox;
+    auto form = windowWithObject(sandbox);
+    using SP = mission::StartPointRecord;
+    using NP = mission::NavPointRecord;
+
+    // A start point marker: the dialog opens on its player's page with the marker's place.
+    form->editor().execute(std::make_unique<edit::MoveStartPointCommand>(
+        3, form->editor().startPointPosition(3), engine::Vector3{2, 0, 7}));
+    form->editor().select(edit::Selection::startPoint(3));
+    QString shownZ;
+    int page = -1;
+    ModalScript startPoints({[&](QWidget* w) {
+        auto* tabs = w->findChild<QTabBar*>(QStringLiteral("PlayerTab"));
+        auto* x = w->findChild<QLineEdit*>(QStringLiteral("X"));
+        auto* z = w->findChild<QLineEdit*>(QStringLiteral("Z"));
+        auto* heading = w->findChild<QLineEdit*>(QStringLiteral("Heading"));
+        if (!tabs || !x || !z || !heading)
+            return false;
+        page = tabs->currentIndex();
+        shownZ = z->text();
+        x->setText(QStringLiteral("-400"));
+        heading->setText(QStringLiteral("45"));
+        w->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+        return true;
+    }});
+    form->EditSelection();
+    ASSERT_TRUE(startPoints.finished());
+    EXPECT_EQ(page, 2);
+    EXPECT_EQ(shownZ, "700");
+    EXPECT_EQ(form->editor().startPointPosition(3), (engine::Vector3{-4, 0, 7}));
+    EXPECT_EQ(form->document().startPoint(3).text(SP::heading), "45");
+    EXPECT_EQ(form->UndoItem->text(), "Undo Player Start Points");
+
+    // A nav point marker: the table on its star; a slot set in use there becomes a marker.
+    const edit::NavPointMarker marker = form->editor().navPointMarkers().front();
+    form->editor().select(edit::Selection::navPoint(marker.star, marker.index));
+    const std::size_t markers = form->editor().navPointMarkers().size();
+    int star = -1;
+    ModalScript navPoints(
+        {[&](QWidget* w) {
+             auto* tabs = w->findChild<QTabBar*>(QStringLiteral("TabControl1"));
+             auto* grid = w->findChild<QTableWidget*>(QStringLiteral("StringGrid1"));
+             if (!tabs || !grid)
+                 return false;
+             star = tabs->currentIndex();
+             grid->setCurrentCell(24, 0);
+             // Queued: the setting dialog is modal in its turn.
+             QMetaObject::invokeMethod(w, "StringGrid1DblClick", Qt::QueuedConnection);
+             return true;
+         },
+         [&](QWidget* w) {
+             auto* use = w->findChild<QCheckBox*>(QStringLiteral("UseNav"));
+             auto* x = w->findChild<QLineEdit*>(QStringLiteral("PosX"));
+             if (!use || !x)
+                 return false;
+             use->setChecked(true);
+             x->setText(QStringLiteral("900"));
+             w->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
+             return true;
+         },
+         [&](QWidget* w) {
+             auto* ok = w->findChild<QPushButton*>(QStringLiteral("BitBtn1"));
+             if (!ok || !w->findChild<QTabBar*>(QStringLiteral("TabControl1")))
+                 return false;
+             ok->click();
+             return true;
+         }});
+    form->EditSelection();
+    ASSERT_TRUE(navPoints.finished());
+    EXPECT_EQ(star, marker.star);
+    EXPECT_EQ(form->document().navPoint(marker.star, 24).text(NP::x), "900");
+    EXPECT_EQ(form->editor().navPointMarkers().size(), markers + 1);
+    EXPECT_EQ(form->UndoItem->text(), "Undo Nav Points");
+    form->UndoItem->trigger();
+    EXPECT_EQ(form->editor().navPointMarkers().size(), markers);
+}
+
+TEST(EditDialogs, MissionSettingsDialogsEachMakeOneStepAndTheBriefingRoomOneForAll) {
+    apptest::EditorSandbox sandbox;
+    auto form = windowWithObject(sandbox);
+    using H = mission::MissionHeader;
+    const auto clickOk = [](const char* button) {
+        return [button](QWidget* w) {
+            auto* ok = w->findChild<QPushButton*>(QString::fromLatin1(button));
+            if (!ok)
+                return false;
+            ok->click();
+            return true;
+        };
+    };
+
+    ModalScript weather({[](QWidget* w) {
+        auto* snow = w->findChild<QRadioButton*>(QStringLiteral("Snow"));
+        if (!snow)
+            return false;
+        snow->setChecked(true);
+        w->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+        return true;
+    }});
+    form->WeatherSettings1->trigger();
+    ASSERT_TRUE(weather.finished());
+    EXPECT_EQ(form->document().weather.int32(mission::WeatherRecord::type), 3);
+    EXPECT_EQ(form->UndoItem->text(), "Undo Weather Settings");
+
+    ModalScript environment({[](QWidget* w) {
+        auto* gravity = w->findChild<QSlider*>(QStringLiteral("Gravity"));
+        if (!gravity)
+            return false;
+        gravity->setValue(150);
+        w->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+        return true;
+    }});
+    form->MissionEnviroment1->trigger();
+    ASSERT_TRUE(environment.finished());
+    EXPECT_EQ(form->document().header.text(H::gravity), "1.50");
+    EXPECT_EQ(form->UndoItem->text(), "Undo Mission Enviroment");
+
+    ModalScript platform({[](QWidget* w) {
+        auto* dfx = w->findChild<QRadioButton*>(QStringLiteral("1.13dfxPatch"));
+        if (!dfx)
+            return false;
+        dfx->click();
+        w->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+        return true;
+    }});
+    form->MissionPlatform1->trigger();
+    ASSERT_TRUE(platform.finished());
+    EXPECT_EQ(form->document().header.byte(H::patch), 1);
+    EXPECT_EQ(form->document().header.byte(H::dfxFlag1), 1);
+    EXPECT_EQ(form->UndoItem->text(), "Undo 3dfx Mission Options");
+
+    // Nothing changed: no step.
+    ModalScript unchanged({clickOk("BitBtn1")});
+    form->MissionPlatform1->trigger();
+    ASSERT_TRUE(unchanged.finished());
+    EXPECT_EQ(form->UndoItem->text(), "Undo 3dfx Mission Options");
+
+    const mission::MissionDocument before = form->document();
+    ModalScript briefing({[](QWidget* w) {
+        auto* title = w->findChild<QLineEdit*>(QStringLiteral("MissionTitle"));
+        auto* page = w->findChild<QTextEdit*>(QStringLiteral("BrfEdit1"));
+        if (!title || !page)
+            return false;
+        title->setText(QStringLiteral("Cold Front"));
+        page->insertPlainText(QStringLiteral("Hold the pass"));
+        w->findChild<QPushButton*>(QStringLiteral("OkBtn"))->click();
+        return true;
+    }});
+    form->BriefingRoom1->trigger();
+    ASSERT_TRUE(briefing.finished());
+    EXPECT_EQ(form->document().header.text(H::missionName), "Cold Front");
+    EXPECT_EQ(build::convertBriefingRtf(form->document().briefings[1]).text, "Hold the pass\n&X");
+    EXPECT_EQ(form->document().briefings[0], before.briefings[0]);
+    EXPECT_EQ(form->UndoItem->text(), "Undo Briefing Room");
+    form->UndoItem->trigger();
+    EXPECT_TRUE(form->document().header == before.header);
+    EXPECT_EQ(form->document().briefings, before.briefings);
 }
