@@ -43,11 +43,15 @@ QButtonGroup* mekGroupBox(QWidget* owner, QBoxLayout* layout, const char* team, 
 QPushButton* colourButton(const char* name, const char* text, const build::Rgb& colour) {
     auto* button = new QPushButton(QString::fromLatin1(text));
     button->setObjectName(QString::fromLatin1(name));
-    button->setStyleSheet(QStringLiteral("QPushButton { color: rgb(%1, %2, %3); "
-                                         "background: rgb(24, 24, 24); padding: 4px 10px; }")
+    // A swatch of its colour; it leaves the focus in the page, so typing goes on in the colour.
+    const bool light = colour.red + colour.green + colour.blue > 600;
+    button->setStyleSheet(QStringLiteral("QPushButton { background: rgb(%1, %2, %3); color: %4; "
+                                         "border: 1px solid gray; padding: 4px 10px; }")
                               .arg(colour.red)
-                              .arg(colour.green == 128 ? 200 : colour.green)
-                              .arg(colour.blue));
+                              .arg(colour.green)
+                              .arg(colour.blue)
+                              .arg(light ? QStringLiteral("black") : QStringLiteral("white")));
+    button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
 
@@ -75,8 +79,10 @@ TBriefingForm::TBriefingForm(common::Reporter& reporter, QWidget* parent)
     music->addWidget(MusicTrack);
     auto* play = new QPushButton(QStringLiteral("Play"));
     play->setObjectName(QStringLiteral("Play"));
+    play->setAutoDefault(false);
     auto* stop = new QPushButton(QStringLiteral("Stop"));
     stop->setObjectName(QStringLiteral("Stop"));
+    stop->setAutoDefault(false);
     music->addWidget(play);
     music->addWidget(stop);
     form->addRow(QStringLiteral("Music Track"), music);
@@ -121,8 +127,8 @@ TBriefingForm::TBriefingForm(common::Reporter& reporter, QWidget* parent)
     colours->addStretch(1);
     auto* ok = new QPushButton(QStringLiteral("OK"));
     ok->setObjectName(QStringLiteral("OkBtn"));
-    ok->setDefault(false);
-    ok->setAutoDefault(false);
+    // Enter in a field is OK, as in every dialog; the pages take it as a line end.
+    ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"));
     cancel->setObjectName(QStringLiteral("CancelBtn"));
     cancel->setAutoDefault(false);

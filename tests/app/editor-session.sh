@@ -10,62 +10,12 @@
 # Without xdotool or xvfb-run the test is skipped (exit 77).
 set -euo pipefail
 editor=$1 cli=$2 grab=$3 artefacts=$4
-if [ -z "${ZEV_SESSION_DISPLAY:-}" ]; then
-    command -v xdotool >/dev/null && command -v xvfb-run >/dev/null || exit 77
-    export ZEV_SESSION_DISPLAY=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
-
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-mkdir -p "$artefacts"
-"$cli" demo "$work" >/dev/null
-# Auto-zoom off, so the top camera stays where the drops are made.
-printf '[Render%%20Options]\nWAuto%%20Zoom=false\n' >"$work/settings.ini"
+session=session
+source "$(dirname "$0")/session-lib.sh"
 saved="$work/session.mdb"
 
-shot() { "$grab" "$artefacts/session-$1.png" 2>/dev/null; }
-click() { xdotool mousemove "$1" "$2" click "${3:-1}"; sleep "${4:-0.4}"; }
-fail() {
-    shot failure
-    echo "FAILED: $*" >&2
-    cat "$work/editor.log" >&2 || true
-    exit 1
-}
-# Waits until a window whose title matches $1 is there.
-await() {
-    for _ in $(seq 1 100); do
-        xdotool search --name "$1" >/dev/null 2>&1 && { sleep 0.5; return 0; }
-        sleep 0.1
-    done
-    fail "no window named '$1'"
-}
-drag() { # button, from x y, steps of dx dy
-    xdotool mousemove "$2" "$3" mousedown "$1"
-    sleep 0.2
-    for _ in $(seq 1 "$4"); do
-        xdotool mousemove_relative -- "$5" "$6"
-        sleep 0.08
-    done
-    xdotool mouseup "$1"
-    sleep 0.4
-}
-
-"$editor" --home "$work/home" --archive "$work/game/ZEV.PRJ" --settings "$work/settings.ini" \
-    >"$work/editor.log" 2>&1 &
-pid=$!
-await "ZEVEDIT 3D"
-shot 01-startup
-click 629 579 1 2 # Launch Editor (windowed, the one device)
-shot 02-workspace
-
-click 187 33 # New
-await "New Mission Selection"
-click 688 432
-xdotool type --delay 20 "SESS"
-click 688 460
-xdotool type --delay 20 "Session"
-click 624 543 1 1 # OK
+start_editor
+new_mission SESS Session
 shot 03-new-mission
 
 click 110 92        # the drop panel opens the object list
@@ -93,18 +43,10 @@ xdotool key ctrl+y
 sleep 0.6
 shot 08-deletion-redone
 
-click 133 33 1 1 # Save As
-await "FileSave"
-xdotool type --delay 10 "$saved"
-xdotool key Return
-sleep 1
+save_as "$saved"
 [ -f "$saved" ] || fail "Save As wrote no file"
 
-click 28 33 1 1 # Open the saved mission again
-await "FileOpen"
-xdotool type --delay 10 "$saved"
-xdotool key Return
-sleep 1.5
+open_file "$saved" # the saved mission again
 shot 09-reopened
 title=$(xdotool search --name "session.mdb" getwindowname 2>/dev/null | head -1)
 [ -n "$title" ] || fail "the reopened mission is not in the title"
