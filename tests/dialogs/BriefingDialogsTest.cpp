@@ -91,7 +91,7 @@ TEST(BriefingForm, ColoursTheSelectionInEveryPageAndStoresEditedPagesAtOk) {
         end.movePosition(QTextCursor::End);
         main->setTextCursor(end);
         main->insertPlainText("Then east");
-        select(main, 3, 9); // "north" and the line end
+        select(main, 3, 9);  // "north" and the line end
         select(teamA, 0, 4); // "Team"
         child<QPushButton>(&form, "RedBtn")->click();
         select(main, 14, 18);                // "east"
