@@ -51,6 +51,15 @@ TNavForm::TNavForm(const edit::NavStars& stars, int firstStar, QWidget* parent)
         for (int c = 0; c < Model::kGridColumns; ++c)
             StringGrid1->setItem(r, c, new QTableWidgetItem);
     StringGrid1->horizontalHeader()->setStretchLastSection(true);
+    // All 25 slots in view at once, and room for an action list.
+    const int line = fontMetrics().height() + 6;
+    StringGrid1->verticalHeader()->setDefaultSectionSize(line);
+    StringGrid1->setColumnWidth(0, 44);
+    for (int c = 1; c < 7; ++c)
+        StringGrid1->setColumnWidth(c, 84);
+    StringGrid1->setColumnWidth(7, 230);
+    StringGrid1->setMinimumSize(960, StringGrid1->horizontalHeader()->sizeHint().height() +
+                                         line * StringGrid1->rowCount() + 4);
     connect(StringGrid1, &QTableWidget::cellDoubleClicked, this,
             [this](int, int) { StringGrid1DblClick(); });
     layout->addWidget(StringGrid1, 1);

@@ -43,7 +43,7 @@ click 629 620 1 0.6 # OK
 
 menu 4 # Nav Points
 await "Nav points"
-xdotool mousemove 345 277 click --repeat 2 --delay 80 1 # slot 1 of star 0
+xdotool mousemove 313 259 click --repeat 2 --delay 80 1 # slot 1 of star 0
 await "Nav Point Setting"
 click 449 199 # Use Nav in Mission
 field 627 255 -3000
@@ -57,7 +57,7 @@ field 666 632 "Nav Bravo"
 shot 06-nav-point-setting
 click 670 661 1 0.6 # the setting's OK
 shot 07-nav-points
-click 942 748 1 0.8 # the table's OK
+click 983 751 1 0.8 # the table's OK
 
 menu 6 # Player Start Points
 await "Player Start Points"
