@@ -2,6 +2,8 @@
 
 #include "FormParts.h"
 
+#include "common/Numbers.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFormLayout>
@@ -29,6 +31,30 @@ QSlider* namedSlider(const char* name, Qt::Orientation orientation, int min, int
                                                         : QSlider::TicksBelow);
     slider->setTickInterval((max - min) / 10);
     return slider;
+}
+
+QString plainValue(int v) {
+    return QString::number(v);
+}
+QString gravityValue(int v) {
+    return QString::fromStdString(common::cFloat(v * 0.01, std::chars_format::fixed, 2));
+}
+
+// The value a bar stands at, kept up to date, so the designer can set it exactly.
+QLabel* valueReadout(QSlider* bar, const char* name, QString (*shown)(int)) {
+    auto* label = new QLabel(shown(bar->value()));
+    label->setObjectName(QString::fromLatin1(name));
+    QObject::connect(bar, &QSlider::valueChanged, label,
+                     [label, shown](int v) { label->setText(shown(v)); });
+    return label;
+}
+
+QHBoxLayout* captionRow(QLabel* caption, QLabel* value) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(caption);
+    row->addStretch();
+    row->addWidget(value);
+    return row;
 }
 
 QLabel* namedLabel(const char* name, const char* text) {
@@ -129,10 +155,13 @@ QWidget* TEnviromentForm::physicsColumn() {
                               edit::kTemperatureBarMax);
     Temperature->setValue(-50);
     Light = namedSlider("Light", Qt::Horizontal, 0, edit::kLightBarMax);
-    layout->addWidget(namedLabel("TemperatureLabel", "Temperature"));
+    layout->addLayout(captionRow(namedLabel("TemperatureLabel", "Temperature"),
+                                 valueReadout(Temperature, "TemperatureValue", plainValue)));
     layout->addWidget(Temperature);
-    layout->addWidget(namedLabel("LightLabel", "Light"));
+    layout->addLayout(captionRow(namedLabel("LightLabel", "Light"),
+                                 valueReadout(Light, "LightValue", plainValue)));
     layout->addWidget(Light);
+    gravity->addWidget(valueReadout(Gravity, "GravityValue", gravityValue), 4, 0, 1, 2);
     layout->addStretch();
     return column;
 }
