@@ -21,9 +21,12 @@ public:
     // Starts a frame: the time since the previous one becomes the frame time and is added to
     // the accumulated time. Returns the frame time in milliseconds.
     std::int64_t Tick() {
-        const Clock::time_point now = Clock::now();
-        frameTime_ = std::chrono::duration_cast<std::chrono::milliseconds>(now - last_).count();
-        last_ = now;
+        const auto whole =
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - last_);
+        frameTime_ = whole.count();
+        // The part of a millisecond left over counts toward the next frame: at frame times
+        // near one millisecond, dropping it would slow everything that moves by frame time.
+        last_ += whole;
         accumulated_ += frameTime_;
         return frameTime_;
     }

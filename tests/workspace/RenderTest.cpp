@@ -20,24 +20,13 @@
 using namespace zev;
 using namespace zev::workspace;
 using workspacetest::DemoSetup;
+using workspacetest::EnsureGuiApplication;
 using workspacetest::ObjectRecord;
 
 namespace {
 
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
-
-// One GUI application for the whole run. Without a display Qt's offscreen platform is used; it
-// offers no OpenGL, so the rendering tests are skipped there unless OpenGL is required.
-void EnsureGuiApplication() {
-    if (QCoreApplication::instance())
-        return;
-    PrepareOffscreenPlatform();
-    static int argc = 1;
-    static char name[] = "zev_workspace_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives until the process ends
-}
 
 std::filesystem::path Artefact(const std::string& name) {
     const std::filesystem::path dir = ZEV_ARTEFACT_DIR;

@@ -1,6 +1,9 @@
 #include "WorkspaceTestSupport.h"
 
 #include "mission/NewMission.h"
+#include "workspace/OffscreenRender.h"
+
+#include <QApplication>
 
 namespace workspacetest {
 
@@ -12,6 +15,16 @@ std::unique_ptr<zev::mission::MissionDocument> NewMission(const DemoSetup& demo)
     zev::mission::storeSelection(*document, selection);
     zev::mission::resetToNewMission(*document, demo.paths.programDirectory, 0);
     return document;
+}
+
+void EnsureGuiApplication() {
+    if (QCoreApplication::instance())
+        return;
+    zev::workspace::PrepareOffscreenPlatform();
+    static int argc = 1;
+    static char name[] = "zev_workspace_tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv); // lives until the process ends
 }
 
 int CountTagged(const zev::engine::Frame& parent, int tag) {

@@ -64,6 +64,10 @@ inline zev::mission::MissionObjectRecord ObjectRecord(const std::string& name, i
 // A fresh mission with the demo program directory's defaults.
 std::unique_ptr<zev::mission::MissionDocument> NewMission(const DemoSetup& demo);
 
+// One GUI application for the whole run. Without a display Qt's offscreen platform is used; it
+// offers no OpenGL, so the rendering tests are skipped there unless OpenGL is required.
+void EnsureGuiApplication();
+
 // The children of a frame that carry `tag`.
 int CountTagged(const zev::engine::Frame& parent, int tag);
 
