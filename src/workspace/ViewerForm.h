@@ -52,7 +52,6 @@ public:
     const edit::ObjectViewerModel& Model() const { return model_; }
 
 public slots:
-    void FormCreate();
     void RenderTimer();
     void ViewBtnClick();
     void ObjectListDblClick();
@@ -74,6 +73,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Run once by the constructor: the list, then the 3D view.
+    void FormCreate();
     void BuildMenu();
     void SetupView();
     void FormClose();
