@@ -51,6 +51,9 @@ protected:
             failed_now_ = true;
             failed_(QString::fromStdString(renderer_.ErrorText()));
         }
+        // The scene's point light sits inside every fitted object and lights none of its faces;
+        // the light travelling with the camera lets the shape read as it turns.
+        renderer_.SetEditorLighting(true);
     }
 
     void paintGL() override {
