@@ -92,7 +92,8 @@ public:
     QMenu* ProjectSettings;
     QAction *MissionPlatform1, *BriefingRoom1, *MissionEnviroment1, *WeatherSettings1, *NavPoints1,
         *MissionTables1, *PlayerStartPoints1;
-    QAction *ScanGeoTable1, *ReloadGroupTabItems1, *SystemInfo1, *UserPOVCameraControl1;
+    QAction *ScanGeoTable1, *ObjectDatabase1, *ObjectViewer1, *ReloadGroupTabItems1, *SystemInfo1,
+        *UserPOVCameraControl1;
     QAction *Point, *WireFrame, *Solid, *Flat, *Gouraud, *Phong;
     QAction *GroundPlaneColor1, *StandardObjectColor1, *RMGObjectColor1, *SelectedObjectColor1,
         *PlayerStartPointColor1;
@@ -147,6 +148,9 @@ public slots:
     void WeatherSettings1Click();
     void NavPoints1Click();
     void PlayerStartPoints1Click();
+    void CustomColorPalletteBuilder1Click();
+    void ObjectDatabase1Click();
+    void ObjectViewer1Click();
     // The editor of what is selected in the workspace (after a double-click).
     void EditSelection();
     void UserPOVCameraControl1Click();
@@ -160,6 +164,9 @@ signals:
     // drawing (and gives up its device for a launch); and the run is over.
     void sequenceStarting(bool launch);
     void sequenceEnded(bool launch);
+    // The object viewer is about to show, and has closed.
+    void viewerStarting();
+    void viewerEnded();
     // The workspace's view commands, for whoever hosts the scene.
     void renderQualityChosen(bool fill, int value);
     void colourCommand(const QString& which);
@@ -191,6 +198,8 @@ private:
     void editNavPoints(int star);
     // A dialog's new header as one step.
     void changeHeader(const char* name, const std::optional<mission::MissionHeader>& after);
+    // The object database editor over `parent`; the group tabs show what it changed.
+    void openObjectDatabase(QWidget* parent);
     // The screen a full-screen workspace took, which a large dialog is fitted to; none windowed.
     std::optional<QSize> fullScreenSize() const;
 

@@ -3,10 +3,13 @@
 #include "DesignForm.h"
 #include "WorkspaceHost.h"
 
+#include "dialogs/AddDatabaseForm.h"
 #include "dialogs/BriefingForm.h"
+#include "dialogs/ColorForm.h"
 #include "dialogs/EnviromentForm.h"
 #include "dialogs/MsnTableForm.h"
 #include "dialogs/NavForm.h"
+#include "dialogs/ObjectDatabaseForm.h"
 #include "dialogs/ObjectForm.h"
 #include "dialogs/PlatformForm.h"
 #include "dialogs/StartPointForm.h"
@@ -14,6 +17,7 @@
 #include "edit/DocumentCommands.h"
 #include "edit/MarkerEditing.h"
 #include "edit/ObjectCommands.h"
+#include "workspace/ViewerForm.h"
 
 #include <QScreen>
 
@@ -129,6 +133,45 @@ void TDesignForm::BriefingRoom1Click() {
         editor_.execute(std::make_unique<edit::ChangeBriefingsCommand>(name, document.briefings,
                                                                        result->briefings));
     editor_.commitGesture();
+}
+
+void TDesignForm::CustomColorPalletteBuilder1Click() {
+    if (!editor_.hasMission())
+        return;
+    const mission::PaletteRecord& before = editor_.document().palette;
+    const auto after = dialogs::editCustomPalette(before, context_.programDirectory / "zevedit.ini",
+                                                  reporter_, this);
+    if (after && !(*after == before)) {
+        editor_.endMerging();
+        editor_.execute(std::make_unique<edit::ChangePaletteCommand>(
+            "Custom Color Pallette Builder", before, *after));
+    }
+}
+
+void TDesignForm::openObjectDatabase(QWidget* parent) {
+    if (dialogs::runObjectDatabase(context_.programDirectory, reporter_, parent))
+        ReloadGroupTabItems1Click();
+}
+
+void TDesignForm::ObjectDatabase1Click() {
+    openObjectDatabase(this);
+}
+
+void TDesignForm::ObjectViewer1Click() {
+    // The viewer draws with a device of its own; the workspace gives its up meanwhile.
+    emit viewerStarting();
+    QWidget* viewer = nullptr;
+    workspace::ViewerActions actions;
+    actions.addToDatabase = [this, &viewer](const std::string& name) {
+        if (dialogs::runQuickAdd(context_.programDirectory, name, reporter_, viewer))
+            ReloadGroupTabItems1Click();
+    };
+    actions.openObjectDatabase = [this, &viewer] { openObjectDatabase(viewer); };
+    workspace::TViewerForm form(context_.programDirectory, context_.archivePath().toStdString(),
+                                reporter_, std::move(actions), this);
+    viewer = &form;
+    form.exec();
+    emit viewerEnded();
 }
 
 void TDesignForm::MissionTables1Click() {

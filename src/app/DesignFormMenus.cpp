@@ -17,13 +17,6 @@ QAction* item(QMenu* menu, const char* name, const char* text, const char* hint 
     return a;
 }
 
-// An item whose work comes with a later part of the editor: listed, but not offered yet.
-QAction* laterItem(QMenu* menu, const char* name, const char* text) {
-    QAction* a = item(menu, name, text);
-    a->setEnabled(false);
-    return a;
-}
-
 QAction* radio(QMenu* menu, QActionGroup* group, const char* name, const char* text, bool checked) {
     QAction* a = item(menu, name, text);
     a->setCheckable(true);
@@ -82,15 +75,20 @@ void TDesignForm::buildMenu() {
     // They edit the mission: offered while there is one.
     documentActions_ << MissionPlatform1 << BriefingRoom1 << MissionEnviroment1 << WeatherSettings1
                      << NavPoints1 << MissionTables1 << PlayerStartPoints1;
-    laterItem(ProjectSettings, "CustomColorPalletteBuilder1", "Custom Color Pallette Builder");
+    CustomColorPalletteBuilder1 =
+        item(ProjectSettings, "CustomColorPalletteBuilder1", "Custom Color Pallette Builder");
+    connect(CustomColorPalletteBuilder1, &QAction::triggered, this,
+            &TDesignForm::CustomColorPalletteBuilder1Click);
 
     QMenu* utilities = menuBar()->addMenu(QStringLiteral("Utilitys"));
     ScanGeoTable1 = item(utilities, "ScanGeoTable1", "Scan Geo Table");
-    laterItem(utilities, "ObjectDatabase1", "Object Database");
+    ObjectDatabase1 = item(utilities, "ObjectDatabase1", "Object Database");
+    connect(ObjectDatabase1, &QAction::triggered, this, &TDesignForm::ObjectDatabase1Click);
     UserPOVCameraControl1 = item(utilities, "UserPOVCameraControl1", "User POV Camera Control");
     connect(UserPOVCameraControl1, &QAction::triggered, this,
             &TDesignForm::UserPOVCameraControl1Click);
-    laterItem(utilities, "ObjectViewer1", "Object Viewer");
+    ObjectViewer1 = item(utilities, "ObjectViewer1", "Object Viewer");
+    connect(ObjectViewer1, &QAction::triggered, this, &TDesignForm::ObjectViewer1Click);
     ReloadGroupTabItems1 = item(utilities, "ReloadGroupTabItems1", "Reload Group Tab Items");
     SystemInfo1 = item(utilities, "SystemInfo1", "System Info");
     connect(ScanGeoTable1, &QAction::triggered, this, &TDesignForm::ScanGeoTable1Click);

@@ -378,7 +378,7 @@ void WorkspaceHost::renderingFailed(const QString& text) {
     emit form_.setupFailed();
 }
 
-void WorkspaceHost::recreateFullScreenDevice() {
+void WorkspaceHost::recreateDevice() {
     const bool top = keys_ && keys_->view() == edit::WorkspaceView::Top;
     if (widget_) {
         widget_->removeEventFilter(this);
@@ -390,7 +390,8 @@ void WorkspaceHost::recreateFullScreenDevice() {
     syncView();
     applyToolCursor();
     deviceReady_ = true;
-    EnterMenuMode();
+    if (!windowed_)
+        EnterMenuMode();
 }
 
 void WorkspaceHost::connectForm() {
@@ -423,11 +424,24 @@ void WorkspaceHost::connectForm() {
     connect(&form_, &TDesignForm::sequenceEnded, this, [this](bool launch) {
         if (launch) {
             if (!windowed_ && deviceReady_)
-                recreateFullScreenDevice();
+                recreateDevice();
             loop_->start();
         }
         suspended_ = false;
         keyboard_.clear(); // keys released while the game had the focus never reached us
+    });
+    // The object viewer draws with a device of its own: the workspace stops drawing while it is
+    // shown and makes its device again afterwards, in both modes.
+    connect(&form_, &TDesignForm::viewerStarting, this, [this] {
+        suspended_ = true;
+        loop_->stop();
+    });
+    connect(&form_, &TDesignForm::viewerEnded, this, [this] {
+        if (deviceReady_)
+            recreateDevice();
+        loop_->start();
+        suspended_ = false;
+        keyboard_.clear();
     });
     connect(&form_, &TDesignForm::missionChanged, this, [this] {
         if (widget_ && !suspended_ && !menuMode_)
@@ -615,7 +629,7 @@ bool WorkspaceHost::eventFilter(QObject* watched, QEvent* event) {
             } else {
                 form_.checkIndexFiles();
                 if (minimised_ && !windowed_ && deviceReady_)
-                    recreateFullScreenDevice();
+                    recreateDevice();
                 minimised_ = false;
             }
         }

@@ -85,9 +85,9 @@ private:
     void syncView();
     void chooseTool(bool dropper);
     bool mouseEvent(QEvent* event);
-    // A minimised full-screen run coming back: the device made again over the same scene, the
-    // view kept, menu mode entered.
-    void recreateFullScreenDevice();
+    // The device made again over the same scene, the view kept (a minimised full-screen run
+    // coming back, after the game or the object viewer); full screen then enters menu mode.
+    void recreateDevice();
     void renderingFailed(const QString& text);
     QWidget* makeWidget();
     void showSafely(const std::function<void()>& box);
