@@ -91,7 +91,7 @@ public:
     QAction *UndoItem, *RedoItem;
     QMenu* ProjectSettings;
     QAction *MissionPlatform1, *BriefingRoom1, *MissionEnviroment1, *WeatherSettings1, *NavPoints1,
-        *MissionTables1, *PlayerStartPoints1;
+        *MissionTables1, *PlayerStartPoints1, *CustomColorPalletteBuilder1;
     QAction *ScanGeoTable1, *ObjectDatabase1, *ObjectViewer1, *ReloadGroupTabItems1, *SystemInfo1,
         *UserPOVCameraControl1;
     QAction *Point, *WireFrame, *Solid, *Flat, *Gouraud, *Phong;
