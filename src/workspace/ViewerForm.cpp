@@ -111,6 +111,8 @@ TViewerForm::TViewerForm(const std::filesystem::path& programDirectory,
     panel->setPalette(usual);
     panel->setAutoFillBackground(true);
     auto* column = new QVBoxLayout(panel);
+    // Narrow margins: the panel is 136 pixels and its buttons' texts should fit.
+    column->setContentsMargins(3, 6, 3, 6);
     ObjectList = new QListWidget;
     ObjectList->setObjectName(QStringLiteral("ObjectList"));
     ObjectList->installEventFilter(this);
@@ -150,6 +152,12 @@ void TViewerForm::run(const std::filesystem::path& programDirectory,
 void TViewerForm::BuildMenu() {
     auto* bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("MainMenu"));
+    // Black is the client area's only; the menu keeps the usual colours (set role by role: a
+    // palette taken whole from the application would still inherit the window's black).
+    QPalette usual = bar->palette();
+    usual.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    bar->setPalette(usual);
+    bar->setAutoFillBackground(true);
     auto add = [this](QMenu* menu, const char* name, const QString& text, auto slot) {
         QAction* action = menu->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
