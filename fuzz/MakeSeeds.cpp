@@ -9,6 +9,7 @@
 #include "gamedata/DemoData.h"
 #include "gamedata/DemoGeometry.h"
 #include "gamedata/GeometryWriter.h"
+#include "mission/CustomPaletteFile.h"
 #include "mission/MissionFile.h"
 #include "mission/NewMission.h"
 
@@ -85,6 +86,8 @@ int main(int argc, char** argv) {
     mission::resetToNewMission(doc, paths.programDirectory, 0);
     seeds.bytes("fuzz_mission_file", "new.mdb",
                 mission::MissionFile::encode(doc, doc.objects.occupiedSlots()));
+    seeds.bytes("fuzz_custom_palette", "new.ccp",
+                mission::customPaletteImage(mission::paletteNames(doc.palette)));
 
     const std::string page =
         build::writeBriefingRtf({{"Mission briefing\n", build::kBriefingRed},

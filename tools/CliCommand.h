@@ -79,5 +79,6 @@ std::vector<CliCommand> launchCommands();
 std::vector<CliCommand> renderCommands();
 std::vector<CliCommand> editCommands();
 std::vector<CliCommand> tableCommands();
+std::vector<CliCommand> paletteCommands();
 
 } // namespace zev::cli

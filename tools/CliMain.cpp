@@ -32,6 +32,7 @@ std::vector<CliCommand> allCommands() {
              renderCommands,
              editCommands,
              tableCommands,
+             paletteCommands,
          })
         for (auto& c : group())
             commands.push_back(std::move(c));
