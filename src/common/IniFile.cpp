@@ -4,6 +4,7 @@
 
 #include "Numbers.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <sstream>
@@ -132,6 +133,29 @@ std::vector<std::string> IniFile::sections() const {
     for (const auto& s : sections_)
         out.push_back(s.name);
     return out;
+}
+
+std::vector<std::string> IniFile::itemList(std::string_view section) const {
+    const std::int64_t count = getInt(section, "ITEM COUNT", 0);
+    constexpr std::string_view prefix = "ITEM ";
+    // The number n of a key as "ITEM %d" writes it, for 1 <= n <= count; else 0.
+    const auto itemNumber = [&](std::string_view key) -> std::int64_t {
+        if (key.size() <= prefix.size() || !equalsIgnoreCase(key.substr(0, prefix.size()), prefix))
+            return 0;
+        const std::string_view digits = key.substr(prefix.size());
+        const auto n = parseDecimalInRange(digits, 1, count);
+        return n && decimal(*n) == digits ? *n : 0;
+    };
+    std::vector<std::pair<std::int64_t, std::string>> items;
+    for (const std::string& key : keys(section))
+        if (const std::int64_t n = itemNumber(key); n > 0)
+            if (std::string value = getString(section, key, ""); !value.empty())
+                items.emplace_back(n, std::move(value));
+    std::sort(items.begin(), items.end());
+    std::vector<std::string> values;
+    for (auto& item : items)
+        values.push_back(std::move(item.second));
+    return values;
 }
 
 } // namespace zev::common

@@ -28,6 +28,9 @@ public:
     std::vector<std::string> keys(std::string_view section) const;
     // Section names in file order (first occurrences only).
     std::vector<std::string> sections() const;
+    // A list kept as "ITEM COUNT" and the keys "ITEM 1" to "ITEM <count>": the non-empty values
+    // in item order. Only keys the file holds are visited, so a huge count costs nothing.
+    std::vector<std::string> itemList(std::string_view section) const;
 
 private:
     struct Entry {

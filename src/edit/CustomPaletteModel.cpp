@@ -14,18 +14,6 @@ namespace {
 using mission::PaletteRecord;
 
 constexpr std::string_view kSection = "CUSTOM COLOR PALETTES";
-constexpr std::string_view kItemPrefix = "ITEM ";
-
-// The number n of a key that "ITEM %d" composes for 1 <= n <= count, else 0.
-std::int64_t itemNumber(std::string_view key, std::int64_t count) {
-    if (key.size() <= kItemPrefix.size() ||
-        !common::equalsIgnoreCase(key.substr(0, kItemPrefix.size()), kItemPrefix))
-        return 0;
-    const std::string_view digits = key.substr(kItemPrefix.size());
-    const auto n = common::parseDecimalInRange(digits, 1, count);
-    return n && common::decimal(*n) == digits ? *n : 0;
-}
-
 } // namespace
 
 CustomPaletteModel::CustomPaletteModel(const PaletteRecord& palette)
@@ -64,19 +52,7 @@ PaletteRecord CustomPaletteModel::compose() const {
 }
 
 std::vector<std::string> readCustomPaletteChoices(const std::filesystem::path& iniFile) {
-    const common::IniFile ini = common::IniFile::load(iniFile);
-    const std::int32_t count = ini.getInt(kSection, "ITEM COUNT", 0);
-    // Only keys the file holds can give a name, so a huge count costs nothing.
-    std::vector<std::pair<std::int64_t, std::string>> items;
-    for (const std::string& key : ini.keys(kSection))
-        if (const std::int64_t n = itemNumber(key, count); n > 0)
-            if (std::string value = ini.getString(kSection, key, ""); !value.empty())
-                items.emplace_back(n, std::move(value));
-    std::sort(items.begin(), items.end());
-    std::vector<std::string> names;
-    for (auto& item : items)
-        names.push_back(std::move(item.second));
-    return names;
+    return common::IniFile::load(iniFile).itemList(kSection);
 }
 
 } // namespace zev::edit

@@ -32,16 +32,6 @@ bool lessIgnoringCase(const std::string& a, const std::string& b) {
     });
 }
 
-// The item number of a key written "ITEM <n>" (n as "%d" writes it), or 0.
-std::int64_t itemNumber(std::string_view key, std::int64_t count) {
-    constexpr std::string_view prefix = "ITEM ";
-    if (key.size() <= prefix.size() || !common::equalsIgnoreCase(key.substr(0, 5), prefix))
-        return 0;
-    const std::string_view digits = key.substr(prefix.size());
-    const auto n = common::parseDecimalInRange(digits, 1, count);
-    return n && common::decimal(*n) == digits ? *n : 0;
-}
-
 } // namespace
 
 EnvironmentValues EnvironmentModel::fill(const MissionHeader& header) {
@@ -114,21 +104,11 @@ MissionHeader EnvironmentModel::compose(const EnvironmentValues& v, const Missio
 
 std::vector<std::string> readChoiceList(const std::filesystem::path& iniPath,
                                         std::string_view section) {
-    const common::IniFile ini = common::IniFile::load(iniPath);
-    const std::int32_t count = ini.getInt(section, "ITEM COUNT", 0);
-    // Only keys the file holds can give a name, so a huge count costs nothing; names that sort
-    // alike keep their item order.
-    std::vector<std::pair<std::int64_t, std::string>> items;
-    for (const std::string& key : ini.keys(section)) {
-        const std::int64_t n = itemNumber(key, count);
-        std::string value = n > 0 ? ini.getString(section, key, "") : std::string();
-        if (value.size() > 3)
-            items.emplace_back(n, std::move(value));
-    }
-    std::sort(items.begin(), items.end());
+    // Names of 3 characters or fewer are not offered; names that sort alike keep their order.
     std::vector<std::string> names;
-    for (auto& item : items)
-        names.push_back(std::move(item.second));
+    for (std::string& name : common::IniFile::load(iniPath).itemList(section))
+        if (name.size() > 3)
+            names.push_back(std::move(name));
     std::stable_sort(names.begin(), names.end(), lessIgnoringCase);
     return names;
 }
