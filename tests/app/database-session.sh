@@ -51,6 +51,7 @@ od -c "$group" | tr -d ' \n' | grep -q 'BarracksMine' || fail "Save Data did not
 
 for _ in 1 2 3; do click 210 63 1 0.3; done # the tabs scrolled to the new group
 click 95 63 1 0.5  # "Mine"
+click 110 92 1 0.5 # the drop panel opens the object list
 click 31 117 1 0.5 # "Barracks Mine"
 shot 07-group-tab
 click 1150 900     # the workspace has the keys
@@ -60,3 +61,33 @@ click 800 350 1 1
 shot 08-dropped
 xdotool key Home
 sleep 0.5
+
+# The palette builder: a name and the flag set, saved to a file; the name changed again and the
+# file loaded back; OK.
+palette="$work/mine.ccp"
+click 129 8 1 0.5 && click 160 183 1 1.5 # Project Settings > Custom Color Pallette Builder
+await "ZEVEDIT 3D Custom Color Pallette Builder"
+field 270 333 IRCOOL # Day Standard
+click 70 609         # Use custom color pallette for this mission
+click 202 637 1 1    # Save to File
+await "Save Custom Color Palette"
+xdotool type --delay 10 "$palette"
+xdotool key Return
+sleep 1
+[ "$(stat -c %s "$palette" 2>/dev/null)" = 616 ] || fail "Save to File wrote no 616-byte file"
+field 270 333 ALLWHT
+click 109 637 1 1 # Load from File
+await "Load Custom Color Palette"
+xdotool type --delay 10 "$palette"
+xdotool key Return
+sleep 1
+shot 09-palette-loaded
+click 1071 637 1 0.8 # OK
+
+save_as "$saved"
+[ -f "$saved" ] || fail "Save As wrote no file"
+dump=$("$cli" dump "$saved")
+check() { python3 -c "import json,sys; d=json.load(sys.stdin); sys.exit(0 if ($1) else 1)" <<<"$dump" || fail "$2"; }
+check "[o['menu_text'] for o in d['objects']] == ['Barracks Mine']" "the renamed object was not dropped"
+check "d['palette']['custom'] == 1 and d['palette']['entries'][0] == 'IRCOOL'" "the palette was not saved"
+echo "database session passed: viewed, added, renamed, dropped; palette saved, loaded and stored"
