@@ -79,6 +79,7 @@ void TDesignForm::buildMenu() {
         item(ProjectSettings, "CustomColorPalletteBuilder1", "Custom Color Pallette Builder");
     connect(CustomColorPalletteBuilder1, &QAction::triggered, this,
             &TDesignForm::CustomColorPalletteBuilder1Click);
+    documentActions_ << CustomColorPalletteBuilder1;
 
     QMenu* utilities = menuBar()->addMenu(QStringLiteral("Utilitys"));
     ScanGeoTable1 = item(utilities, "ScanGeoTable1", "Scan Geo Table");

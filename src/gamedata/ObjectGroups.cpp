@@ -167,6 +167,9 @@ bool createObjectGroup(const fs::path& programDirectory, std::string_view name,
         return false;
     }
     const fs::path path = objectGroupPath(programDirectory, name);
+    // A program directory without groups yet gets its group directory with the first one.
+    std::error_code ec;
+    fs::create_directories(path.parent_path(), ec);
     if (!common::writeWholeFile(path, std::string_view())) {
         reporter.report(path.string(), kCreateGroupCaption, common::MessageIcon::Information);
         return false;

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -257,4 +258,55 @@ TEST(EditDialogs, MissionSettingsDialogsEachMakeOneStepAndTheBriefingRoomOneForA
     form->UndoItem->trigger();
     EXPECT_TRUE(form->document().header == before.header);
     EXPECT_EQ(form->document().briefings, before.briefings);
+}
+
+TEST(EditDialogs, ThePaletteBuilderOkIsOneStepAndTheDatabaseEditorReloadsTheGroupTabs) {
+    apptest::EditorSandbox sandbox;
+    auto form = windowWithObject(sandbox);
+    const mission::PaletteRecord before = form->document().palette;
+    ModalScript palette({[](QWidget* w) {
+        auto* day = w->findChild<QComboBox*>(QStringLiteral("DayStd"));
+        auto* custom = w->findChild<QCheckBox*>(QStringLiteral("CheckBox1"));
+        if (!day || !custom)
+            return false;
+        day->setEditText(QStringLiteral("NIGHTPAL"));
+        custom->setChecked(true);
+        w->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+        return true;
+    }});
+    form->CustomColorPalletteBuilder1->trigger();
+    ASSERT_TRUE(palette.finished());
+    EXPECT_EQ(form->document().palette.text(mission::PaletteRecord::entry(0)), "NIGHTPAL");
+    EXPECT_EQ(form->document().palette.byte(mission::PaletteRecord::flag), 1);
+    EXPECT_EQ(form->UndoItem->text(), "Undo Custom Color Pallette Builder");
+    form->UndoItem->trigger();
+    EXPECT_TRUE(form->document().palette == before);
+
+    // A group made in the database editor is a tab of the main window when it closes.
+    const int tabs = form->ObjectsTabControl->count();
+    ModalScript database({[](QWidget* w) {
+                              auto* add = w->findChild<QPushButton*>(QStringLiteral("NewGroupBtn"));
+                              if (!add)
+                                  return false;
+                              QMetaObject::invokeMethod(add, "click", Qt::QueuedConnection);
+                              return true;
+                          },
+                          [](QWidget* w) {
+                              auto* name = w->findChild<QLineEdit*>(QStringLiteral("GroupName"));
+                              if (!name)
+                                  return false;
+                              name->setText(QStringLiteral("Extra"));
+                              w->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+                              return true;
+                          },
+                          [](QWidget* w) {
+                              auto* close = w->findChild<QPushButton*>(QStringLiteral("CloseBtn"));
+                              if (!close)
+                                  return false;
+                              close->click();
+                              return true;
+                          }});
+    form->ObjectDatabase1->trigger();
+    ASSERT_TRUE(database.finished());
+    EXPECT_EQ(form->ObjectsTabControl->count(), tabs + 1);
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <cstring>
 
 namespace zev::gamedata {
@@ -197,13 +199,20 @@ TEST_F(ObjectGroups, RefusesGroupNamesThatLeadOutOfTheGroupDirectory) {
     EXPECT_TRUE(isAcceptableGroupName("Walls 2"));
 }
 
-TEST_F(ObjectGroups, ReportsTheFileThatCouldNotBeCreated) {
-    TempDir noGroupDirectory;
+TEST_F(ObjectGroups, MakesAMissingGroupDirectoryAndReportsTheFileThatCouldNotBeCreated) {
+    TempDir fresh;
     common::RecordingReporter reporter;
-    EXPECT_FALSE(createObjectGroup(noGroupDirectory.path(), "walls", reporter));
+    EXPECT_TRUE(createObjectGroup(fresh.path(), "walls", reporter));
+    EXPECT_TRUE(fs::exists(objectGroupDirectory(fresh.path()) / "walls.odb"));
+
+    // A file where the group directory should be: nothing can be created there.
+    TempDir blocked;
+    fs::create_directories(blocked.path() / "data");
+    std::ofstream(blocked.path() / "data" / "odb") << "not a directory";
+    EXPECT_FALSE(createObjectGroup(blocked.path(), "walls", reporter));
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text,
-              (objectGroupDirectory(noGroupDirectory.path()) / "walls.odb").string());
+              (objectGroupDirectory(blocked.path()) / "walls.odb").string());
     EXPECT_EQ(reporter.messages[0].caption, "Error Creating File!");
     EXPECT_EQ(reporter.messages[0].icon, common::MessageIcon::Information);
 }
