@@ -6,6 +6,9 @@
 #include "WorkspaceHost.h"
 
 #include "dialogs/BriefingForm.h"
+#include "platform/EditorSettings.h"
+
+#include <QTimer>
 
 #include "gamedata/IndexFiles.h"
 #include "gamedata/ObjectGroups.h"
@@ -48,6 +51,18 @@ TDesignForm::TDesignForm(EditorContext context, QWidget* parent)
     buildMenu();
     buildStatusBar();
     briefingForm_ = new dialogs::TBriefingForm(reporter_, this);
+    recent_ = edit::RecentFiles([this] {
+        std::vector<std::string> files;
+        for (const QString& f : platform::readRecentFiles(*context_.settings))
+            files.push_back(f.toStdString());
+        return files;
+    }());
+    showRecentFiles();
+    recovery_ = std::make_unique<RecoveryCopies>(context_.programDirectory / "recovery");
+    autosave_ = new QTimer(this);
+    autosave_->setObjectName(QStringLiteral("AutosaveTimer"));
+    connect(autosave_, &QTimer::timeout, this, &TDesignForm::writeRecoveryCopy);
+    startAutosave();
 
     auto* side = new QWidget;
     side->setObjectName(QStringLiteral("ObjectPanel"));
@@ -98,6 +113,9 @@ void TDesignForm::historyChanged() {
     RedoItem->setText(QString::fromStdString(editor_.redoText()));
     UndoItem->setEnabled(editor_.canUndo());
     RedoItem->setEnabled(editor_.canRedo());
+    // Saved, or back to the saved state: no recovery copy is needed.
+    if (recovery_ && !editor_.isModified())
+        recovery_->discard();
     emit missionChanged();
 }
 
@@ -228,6 +246,7 @@ void TDesignForm::closeEvent(QCloseEvent* event) {
     }
     // The work is settled: the window lets the mission go, clean and untitled no more.
     editor_.closeMission();
+    recovery_->discard();
     event->accept();
     emit closed();
 }

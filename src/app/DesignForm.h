@@ -4,11 +4,13 @@
 #include "EditorContext.h"
 #include "GuiReporter.h"
 
+#include "RecoveryCopies.h"
 #include "build/GameLaunch.h"
 #include "edit/KeyActions.h"
 #include "edit/KeyTable.h"
 #include "edit/MissionEditor.h"
 #include "edit/ObjectDrop.h"
+#include "edit/RecentFiles.h"
 #include "mission/MissionDocument.h"
 
 #include <QMainWindow>
@@ -22,6 +24,7 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QTabBar;
+class QTimer;
 class QToolBar;
 class QToolButton;
 
@@ -68,6 +71,11 @@ public:
     void setDocumentControlsEnabled(bool enabled) override;
     void setBusy(bool busy) override;
     edit::MissionEditor::ShowCheck showCheck() override { return showCheck_; }
+    void fileUsed(const std::filesystem::path& path) override;
+    // Asks what to do with a recovery copy left behind (virtual so tests can answer).
+    enum class RecoveryChoice { Restore, Discard, Later };
+    virtual RecoveryChoice askRecovery(const RecoveryCopy& copy);
+    RecoveryCopies& recoveryCopies() { return *recovery_; }
 
     // The workspace's check of what it can show (empty without a workspace).
     void setShowCheck(edit::MissionEditor::ShowCheck check) { showCheck_ = std::move(check); }
@@ -87,6 +95,10 @@ public:
     QLabel* StatusPanels[4];
     // Menu.
     QAction *NewItem, *OpenItem, *SaveItem, *SaveAsItem, *ExitItem;
+    QMenu* FileMenu;
+    QAction* RecentSeparator;
+    QList<QAction*> RecentItems;
+    QAction* AutosaveInterval1;
     QMenu* EditMenu;
     QAction *UndoItem, *RedoItem;
     QMenu* ProjectSettings;
@@ -149,6 +161,11 @@ public slots:
     void NavPoints1Click();
     void PlayerStartPoints1Click();
     void CustomColorPalletteBuilder1Click();
+    void AutosaveInterval1Click();
+    // Recovery copies of editors that ended without saving: each offered for restoring.
+    void offerRecovery();
+    // Writes the recovery copy of a modified mission now (the autosave timer's work).
+    void writeRecoveryCopy();
     void ObjectDatabase1Click();
     void ObjectViewer1Click();
     // The editor of what is selected in the workspace (after a double-click).
@@ -193,6 +210,10 @@ private:
     void reportHints();
     void historyChanged() override;
     void runSequence(bool launch);
+    // The File menu's recent files from the list.
+    void showRecentFiles();
+    void openRecentFile(const QString& file);
+    void startAutosave();
     // The start point dialog on a player's page, the nav point table on a star's.
     void editStartPoints(int player);
     void editNavPoints(int star);
@@ -217,6 +238,9 @@ private:
     QList<QAction*> documentActions_;
     // Made with the window and kept, as the briefing room has always been.
     dialogs::TBriefingForm* briefingForm_;
+    edit::RecentFiles recent_;
+    std::unique_ptr<RecoveryCopies> recovery_;
+    QTimer* autosave_;
 };
 
 } // namespace zev::app

@@ -33,6 +33,9 @@ void TDesignForm::buildMenu() {
     OpenItem = item(file, "OpenItem", "&Open...", "Open a file");
     SaveItem = item(file, "SaveItem", "&Save...", "Save current file");
     SaveAsItem = item(file, "SaveAsItem", "SaveAs");
+    FileMenu = file;
+    // The recent files go between these two separators.
+    RecentSeparator = file->addSeparator();
     file->addSeparator();
     ExitItem = item(file, "ExitItem", "E&xit", "Exit application");
     ExitItem->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
@@ -169,6 +172,9 @@ void TDesignForm::buildMenu() {
     ProgramRunners1 = item(setup, "ProgramRunners1", "Program Runners",
                            "The commands that start the assembler and the game");
     connect(ProgramRunners1, &QAction::triggered, this, &TDesignForm::ProgramRunners1Click);
+    AutosaveInterval1 = item(setup, "AutosaveInterval1", "Recovery Copies...",
+                             "How often a recovery copy of a modified mission is written");
+    connect(AutosaveInterval1, &QAction::triggered, this, &TDesignForm::AutosaveInterval1Click);
     connect(ZEVProjectFilePath1, &QAction::triggered, this, &TDesignForm::ZEVProjectFilePath1Click);
     connect(ZEVCDROMLocation1, &QAction::triggered, this, &TDesignForm::ZEVCDROMLocation1Click);
     connect(ZEVSimEngineExecutableOverride1, &QAction::triggered, this,

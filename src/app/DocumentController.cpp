@@ -45,6 +45,7 @@ bool DocumentController::saveTo(const std::filesystem::path& path) {
     if (!MissionFile::save(editor_.documentForChange(), path, editor_, patch_, reporter_))
         return false;
     editor_.markSaved();
+    ui_.fileUsed(path);
     return true;
 }
 
@@ -74,23 +75,48 @@ bool DocumentController::open() {
     if (!settleUnsavedWork())
         return false;
     const auto path = ui_.askOpenPath();
-    if (!path)
-        return false;
+    return path && load(*path);
+}
+
+bool DocumentController::openFile(const std::filesystem::path& path) {
+    return settleUnsavedWork() && load(path);
+}
+
+bool DocumentController::load(const std::filesystem::path& path) {
     ui_.setBusy(true);
     // A failed open leaves the mission, the scene, the title and the controls as they were.
     MissionDocument read;
     std::uint8_t patch = patch_;
-    const bool opened = MissionFile::open(read, patch, *path, reporter_);
+    const bool opened = MissionFile::open(read, patch, path, reporter_);
     if (opened) {
         patch_ = patch;
         editor_.openMission(read, ui_.showCheck(), reporter_);
-        fileName_ = path->string();
+        fileName_ = path.string();
         hasDocument_ = true;
         ui_.setTitle(titleFor(fileName_));
         ui_.setDocumentControlsEnabled(true);
+        ui_.fileUsed(path);
     }
     ui_.setBusy(false);
     return opened;
+}
+
+bool DocumentController::restore(const std::filesystem::path& copy) {
+    if (!settleUnsavedWork())
+        return false;
+    MissionDocument read;
+    std::uint8_t patch = patch_;
+    if (!MissionFile::open(read, patch, copy, reporter_))
+        return false;
+    patch_ = patch;
+    editor_.openMission(read, ui_.showCheck(), reporter_);
+    // Not the user's file: Save asks where it goes.
+    editor_.markRecovered();
+    fileName_.clear();
+    hasDocument_ = true;
+    ui_.setTitle(kRecoveredTitle);
+    ui_.setDocumentControlsEnabled(true);
+    return true;
 }
 
 bool DocumentController::save() {

@@ -29,6 +29,8 @@ public:
     virtual void setBusy(bool busy) = 0;
     // For Open: whether the workspace can show an object (nothing without a workspace).
     virtual edit::MissionEditor::ShowCheck showCheck() = 0;
+    // A mission file was opened or saved (the recent files list).
+    virtual void fileUsed(const std::filesystem::path& path) { (void)path; }
 };
 
 // New, Open, Save, Save As and the close check of the main window, over the mission editor:
@@ -42,9 +44,14 @@ public:
     static std::string titleFor(const std::string& fileName);
     static constexpr const char* kPlainTitle = "ZEVEDIT 3D";
     static constexpr const char* kNewMissionTitle = "ZEVEDIT 3D  [New Mission]";
+    static constexpr const char* kRecoveredTitle = "ZEVEDIT 3D  [Recovered Mission]";
 
     bool newMission();
     bool open();
+    // Open of a file already chosen (a recent file).
+    bool openFile(const std::filesystem::path& path);
+    // A recovery copy as an untitled, modified mission.
+    bool restore(const std::filesystem::path& copy);
     bool save();
     bool saveAs();
     // The unsaved-work prompt before closing: false keeps the window open.
@@ -59,6 +66,7 @@ private:
     // The unsaved-work prompt: true when the command may go on.
     bool settleUnsavedWork();
     bool saveTo(const std::filesystem::path& path);
+    bool load(const std::filesystem::path& path);
 
     edit::MissionEditor& editor_;
     std::filesystem::path programDirectory_;

@@ -108,6 +108,7 @@ void TSplashForm::LaunchButtonClick() {
         platform::writeWindowedChoice(*context_.settings, launch.windowedDevice);
         hide();
         mainWindow_->show();
+        QTimer::singleShot(0, mainWindow_.get(), &TDesignForm::offerRecovery);
         return;
     }
     hide();
@@ -122,6 +123,7 @@ void TSplashForm::LaunchButtonClick() {
     if (launch.fullscreenDevice < 0)
         launch.fullscreenDevice = 0;
     platform::writeFullScreenChoice(*context_.settings, launch);
+    QTimer::singleShot(0, mainWindow_.get(), &TDesignForm::offerRecovery);
 }
 
 void TSplashForm::mainWindowClosed() {

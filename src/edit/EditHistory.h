@@ -46,6 +46,8 @@ public:
 
     void clear();
     void markClean() { clean_ = static_cast<long>(index_); }
+    // No state of the history is the saved one (a mission recovered, not yet saved anywhere).
+    void forgetClean() { clean_ = -1; }
     bool isClean() const { return clean_ == static_cast<long>(index_); }
     // Ends merging: the next step is a step of its own.
     void closeMerging() { lastAddedMs_.reset(); }

@@ -121,6 +121,13 @@ void MissionEditor::markSaved() {
     tell([](EditorListener& l) { l.historyChanged(); });
 }
 
+void MissionEditor::markRecovered() {
+    history_.forgetClean();
+    document_->modified = true;
+    document_->untitled = true;
+    tell([](EditorListener& l) { l.historyChanged(); });
+}
+
 void MissionEditor::closeMission() {
     replaceMission(MissionDocument(), false);
 }

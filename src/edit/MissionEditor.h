@@ -67,6 +67,8 @@ public:
     void markSaved();
     // Gives up the mission (the editor is empty again).
     void closeMission();
+    // After a load step: the mission is a recovered copy, untitled and modified until saved.
+    void markRecovered();
 
     // Changed since New, Open or the last Save, by the history.
     bool isModified() const { return hasMission_ && !history_.isClean(); }

@@ -128,4 +128,34 @@ void writeRunnerSettings(SettingsStore& store, const RunnerSettings& runners) {
     store.setText(S, "Game Runner", runners.game.trimmed());
 }
 
+namespace {
+constexpr int kRecentFileCount = 8;
+QByteArray recentKey(int n) {
+    return QByteArray("Recent File ") + QByteArray::number(n);
+}
+} // namespace
+
+QStringList readRecentFiles(const SettingsStore& store) {
+    QStringList files;
+    for (int n = 1; n <= kRecentFileCount; ++n)
+        if (const QString file = store.text(SettingsStore::kSetup, recentKey(n).constData());
+            !file.isEmpty())
+            files << file;
+    return files;
+}
+
+void writeRecentFiles(SettingsStore& store, const QStringList& files) {
+    for (int n = 1; n <= kRecentFileCount; ++n)
+        store.setText(SettingsStore::kSetup, recentKey(n).constData(),
+                      n <= files.size() ? files[n - 1] : QString());
+}
+
+int readAutosaveMinutes(const SettingsStore& store) {
+    return std::max(0, store.integer(SettingsStore::kSetup, "Autosave Minutes", 5));
+}
+
+void writeAutosaveMinutes(SettingsStore& store, int minutes) {
+    store.setInteger(SettingsStore::kSetup, "Autosave Minutes", std::max(0, minutes));
+}
+
 } // namespace zev::platform

@@ -3,6 +3,7 @@
 #include "SettingsStore.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace zev::platform {
 
@@ -90,6 +91,14 @@ struct RunnerSettings {
 };
 RunnerSettings readRunnerSettings(const SettingsStore& store);
 void writeRunnerSettings(SettingsStore& store, const RunnerSettings& runners);
+
+// "Recent File 1" to "Recent File 8" of "Setup": the missions last opened or saved, newest
+// first; "Autosave Minutes": how often a modified mission's recovery copy is written (default 5,
+// 0 never).
+QStringList readRecentFiles(const SettingsStore& store);
+void writeRecentFiles(SettingsStore& store, const QStringList& files);
+int readAutosaveMinutes(const SettingsStore& store);
+void writeAutosaveMinutes(SettingsStore& store, int minutes);
 
 // The chosen file's name (after the last '/' or '\\'), at most 19 characters, as the override
 // field holds.

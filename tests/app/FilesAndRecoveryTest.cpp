@@ -1,0 +1,146 @@
+#include "AppTestSupport.h"
+
+#include "edit/ObjectCommands.h"
+#include "mission/MissionObjectRecord.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QSysInfo>
+
+#include <fstream>
+
+using namespace zev;
+using apptest::ModalScript;
+using R = mission::MissionObjectRecord;
+
+namespace {
+
+std::unique_ptr<apptest::ScriptedDesignForm> windowWithNewMission(apptest::EditorSandbox& sandbox) {
+    auto form = std::make_unique<apptest::ScriptedDesignForm>(sandbox.context());
+    form->newAnswers.push_back(apptest::Selection("ABCD", "Lost Work"));
+    form->NewBtn->trigger();
+    return form;
+}
+
+void addObject(app::TDesignForm& form) {
+    R record;
+    record.setText(R::objectName, "bunker");
+    record.setText(R::menuText, "Bunker");
+    record.setText(R::areaFile, "1");
+    form.editor().execute(
+        std::make_unique<edit::AddObjectCommand>(0, record, engine::Vector3{3, 0, 4}));
+}
+
+} // namespace
+
+TEST(FilesAndRecovery, OpenedAndSavedMissionsAreRecentFilesAndAMissingOneLeavesTheList) {
+    apptest::EditorSandbox sandbox;
+    {
+        auto form = windowWithNewMission(sandbox);
+        for (const char* name : {"one.mdb", "two.mdb"}) {
+            form->saveAnswers.push_back(sandbox.file(name));
+            form->SaveAsItem->trigger();
+        }
+        ASSERT_EQ(form->RecentItems.size(), 2);
+        EXPECT_EQ(form->RecentItems[0]->text(), "&1 two.mdb");
+        EXPECT_EQ(form->RecentItems[1]->statusTip().toStdString(),
+                  sandbox.file("one.mdb").string());
+    }
+    // A new window has them from the settings; choosing one opens it, a missing one is reported.
+    apptest::ScriptedDesignForm form(sandbox.context());
+    ASSERT_EQ(form.RecentItems.size(), 2);
+    form.RecentItems[1]->trigger();
+    EXPECT_NE(form.windowTitle().indexOf(QStringLiteral("one.mdb")), -1);
+    EXPECT_EQ(form.RecentItems[0]->text(), "&1 one.mdb");
+    std::filesystem::remove(sandbox.file("two.mdb"));
+    const int boxes = form.messageBoxes;
+    form.RecentItems[1]->trigger();
+    EXPECT_EQ(form.messageBoxes, boxes + 1);
+    EXPECT_EQ(form.RecentItems.size(), 1);
+}
+
+TEST(FilesAndRecovery, AnEditorThatEndedWithoutSavingLeavesACopyTheNextOneRestores) {
+    apptest::EditorSandbox sandbox;
+    const std::filesystem::path recovery = sandbox.home() / "recovery";
+    {
+        auto form = windowWithNewMission(sandbox);
+        form->writeRecoveryCopy();
+        EXPECT_FALSE(form->recoveryCopies().hasCopy()) << "nothing to recover in a clean mission";
+        addObject(*form);
+        form->writeRecoveryCopy();
+        ASSERT_TRUE(form->recoveryCopies().hasCopy());
+        // A second editor does not offer a copy whose editor still runs.
+        app::RecoveryCopies other(recovery);
+        EXPECT_TRUE(other.leftBehind().empty());
+        // Undone back to the saved state: the copy goes.
+        form->UndoItem->trigger();
+        EXPECT_FALSE(form->recoveryCopies().hasCopy());
+        addObject(*form);
+        form->writeRecoveryCopy();
+        // The window goes without closing: the editor ended without saving.
+    }
+    apptest::ScriptedDesignForm form(sandbox.context());
+    ModalScript later({[](QWidget* w) {
+        auto* button = w->findChild<QPushButton*>(QStringLiteral("LaterBtn"));
+        if (!button)
+            return false;
+        button->click();
+        return true;
+    }});
+    form.offerRecovery();
+    ASSERT_TRUE(later.finished());
+    ModalScript restore({[](QWidget* w) {
+        auto* button = w->findChild<QPushButton*>(QStringLiteral("RestoreBtn"));
+        if (!button)
+            return false;
+        button->click();
+        return true;
+    }});
+    form.offerRecovery();
+    ASSERT_TRUE(restore.finished());
+    EXPECT_EQ(form.windowTitle(), "ZEVEDIT 3D  [Recovered Mission]");
+    EXPECT_TRUE(form.editor().isModified());
+    EXPECT_TRUE(form.document().untitled);
+    ASSERT_NE(form.document().objects.find(0), nullptr);
+    EXPECT_EQ(form.document().objects.find(0)->text(R::menuText), "Bunker");
+    EXPECT_TRUE(form.recoveryCopies().leftBehind().empty()) << "the restored copy is gone";
+    // Save asks where the mission goes; the recovery copy ends with it.
+    form.writeRecoveryCopy();
+    form.saveAnswers.push_back(sandbox.file("rescued.mdb"));
+    form.SaveItem->trigger();
+    EXPECT_EQ(form.saveAsked, 1);
+    EXPECT_FALSE(form.recoveryCopies().hasCopy());
+}
+
+TEST(FilesAndRecovery, AKilledEditorsStaleLockDoesNotHideItsCopyAndDiscardRemovesIt) {
+    apptest::EditorSandbox sandbox;
+    const std::filesystem::path recovery = sandbox.home() / "recovery";
+    {
+        auto form = windowWithNewMission(sandbox);
+        addObject(*form);
+        form->writeRecoveryCopy();
+    }
+    // The lock a killed editor leaves: its process is gone.
+    const auto copies = app::RecoveryCopies(recovery).leftBehind();
+    ASSERT_EQ(copies.size(), 1u);
+    std::filesystem::path lock = copies[0].mission;
+    lock.replace_extension(".lock");
+    std::ofstream(lock) << "999999\n"
+                        << QCoreApplication::applicationName().toStdString() << '\n'
+                        << QSysInfo::machineHostName().toStdString() << '\n';
+    apptest::ScriptedDesignForm form(sandbox.context());
+    ModalScript discard({[](QWidget* w) {
+        auto* button = w->findChild<QPushButton*>(QStringLiteral("DiscardBtn"));
+        if (!button)
+            return false;
+        button->click();
+        return true;
+    }});
+    form.offerRecovery();
+    ASSERT_TRUE(discard.finished());
+    EXPECT_FALSE(std::filesystem::exists(copies[0].mission));
+    EXPECT_TRUE(app::RecoveryCopies(recovery).leftBehind().empty());
+}
