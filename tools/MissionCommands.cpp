@@ -1,4 +1,4 @@
-// Commands over mission files: new, dump, save-as.
+// Commands over mission files: new, dump, load, save-as.
 
 #include "CliCommand.h"
 #include "MissionJson.h"
@@ -7,6 +7,7 @@
 #include "mission/NewMission.h"
 #include "mission/ProjectName.h"
 
+#include "common/FileIo.h"
 #include "common/Numbers.h"
 
 #include <memory>
@@ -51,24 +52,64 @@ int runNew(CliContext& c, const CliCommand& self) {
 }
 
 std::unique_ptr<MissionDocument> openDocument(CliContext& c, const std::string& path,
-                                              std::uint8_t& patch) {
+                                              std::uint8_t& patch,
+                                              MissionFile::Framing* framing = nullptr) {
     auto document = std::make_unique<MissionDocument>();
-    if (!MissionFile::open(*document, patch, path, c.reporter))
+    if (!MissionFile::open(*document, patch, path, c.reporter, framing))
         return nullptr;
     return document;
 }
 
 int runDump(CliContext& c, const CliCommand& self) {
-    ArgParser args(c.args, {}, {});
+    ArgParser args(c.args, {}, {"full"});
     if (!args.ok())
         return usageError(c, self, args.error());
     if (args.positionals().size() != 1)
         return usageError(c, self, "one mission file expected");
     std::uint8_t patch = 0;
-    auto document = openDocument(c, args.positionals()[0], patch);
+    MissionFile::Framing framing = MissionFile::Framing::standard();
+    auto document = openDocument(c, args.positionals()[0], patch, &framing);
     if (!document)
         return kExitFailed;
-    c.out << missionToJson(*document).dump(2) << '\n';
+    c.out << missionToJson(*document, framing, args.flag("full")).dump(2) << '\n';
+    return kExitOk;
+}
+
+// Far above any dump (a full one is a few megabytes with large briefings); keeps a stray
+// huge file from being read whole.
+constexpr std::uintmax_t kJsonSizeCap = 512u << 20;
+constexpr const char* kLoadCaption = "JSON Load Error";
+
+int runLoad(CliContext& c, const CliCommand& self) {
+    ArgParser args(c.args, {}, {});
+    if (!args.ok())
+        return usageError(c, self, args.error());
+    if (args.positionals().size() != 2)
+        return usageError(c, self, "a JSON file and an output file expected");
+    const std::string& in = args.positionals()[0];
+    std::error_code reason;
+    const auto text = common::readWholeFile(in, kJsonSizeCap, &reason);
+    if (!text) {
+        c.reporter.report("Couldn't Open File...", kLoadCaption, common::MessageIcon::Stop);
+        c.reporter.detail(common::describeFileFailure("cannot read", in, reason));
+        return kExitFailed;
+    }
+    nlohmann::ordered_json j;
+    try {
+        j = nlohmann::ordered_json::parse(text->begin(), text->end());
+    } catch (const nlohmann::json::parse_error& e) {
+        c.reporter.report(in + ": not valid JSON: " + e.what(), kLoadCaption,
+                          common::MessageIcon::Stop);
+        return kExitFailed;
+    }
+    MissionFromJson loaded = missionFromJson(j);
+    if (!loaded.document) {
+        c.reporter.report(loaded.refusal, kLoadCaption, common::MessageIcon::Stop);
+        return kExitFailed;
+    }
+    if (!MissionFile::saveAsStored(*loaded.document, loaded.framing, args.positionals()[1],
+                                   c.reporter))
+        return kExitFailed;
     return kExitOk;
 }
 
@@ -96,7 +137,14 @@ std::vector<CliCommand> missionCommands() {
          "Creates a new mission with the program directory's defaults and saves it.\n"
          "Free for all unless --team-play; 2 to 8 players (default 4).",
          runNew},
-        {"dump", "MISSION.mdb", "Prints the whole mission as JSON on standard output.", runDump},
+        {"dump", "MISSION.mdb [--full]",
+         "Prints the whole mission as JSON on standard output: nav points and objective rows\n"
+         "in use. --full adds every slot and every byte, so load gives the file back exactly.",
+         runDump},
+        {"load", "IN.json OUT.mdb",
+         "Writes the mission a dump describes (either form). A refused value prints its JSON\n"
+         "path and writes nothing.",
+         runLoad},
         {"save-as", "IN.mdb OUT.mdb", "Opens a mission and saves it again under another name.",
          runSaveAs},
     };

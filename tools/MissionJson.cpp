@@ -1,271 +1,325 @@
 #include "MissionJson.h"
 
-#include "mission/ObjectiveRecognition.h"
+#include "RecordJson.h"
+
+#include "mission/RecordFields.h"
+
+#include <algorithm>
+#include <string_view>
 
 namespace zev::cli {
 
-using json = nlohmann::ordered_json;
 using namespace zev::mission;
+using MissionFile::Framing;
+using MissionFile::Tag;
 
 namespace {
 
-// JSON strings must be valid UTF-8; stored texts are 8-bit, so bytes above 127 are taken as
-// Latin-1 characters.
-std::string latin1ToUtf8(const std::string& text) {
-    std::string out;
-    for (unsigned char c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
+constexpr std::string_view kCreator = "ZEVEDIT 3D";
 
-template <typename Record> std::string text(const Record& r, common::TextField f) {
-    return latin1ToUtf8(r.text(f));
-}
-
-json headerJson(const MissionHeader& h) {
-    json j;
-    j["version"] = h.float32(MissionHeader::version);
-    j["creator"] = text(h, MissionHeader::creator);
-    j["project_name"] = text(h, MissionHeader::projectName);
-    j["mission_name"] = text(h, MissionHeader::missionName);
-    j["music_track"] = text(h, MissionHeader::musicTrack);
-    j["free_for_all"] = h.byte(MissionHeader::freeForAll);
-    j["team_a_mek_group"] = h.int32(MissionHeader::teamAMekGroup);
-    j["team_b_mek_group"] = h.int32(MissionHeader::teamBMekGroup);
-    j["number_of_players"] = text(h, MissionHeader::numberOfPlayers);
-    j["gravity"] = text(h, MissionHeader::gravity);
-    j["seconds_in_day"] = text(h, MissionHeader::secondsInDay);
-    j["days_in_year"] = text(h, MissionHeader::daysInYear);
-    j["mean_temperature"] = text(h, MissionHeader::meanTemperature);
-    j["max_jump_height"] = text(h, MissionHeader::maxJumpHeight);
-    j["min_height"] = text(h, MissionHeader::minHeight);
-    j["max_height"] = text(h, MissionHeader::maxHeight);
-    j["coef_friction"] = text(h, MissionHeader::coefFriction);
-    j["shade_distance"] = text(h, MissionHeader::shadeDistance);
-    j["can_eject"] = h.byte(MissionHeader::canEject);
-    j["hide_sky"] = h.byte(MissionHeader::hideSky);
-    j["hide_ground"] = h.byte(MissionHeader::hideGround);
-    j["hide_horizon"] = h.byte(MissionHeader::hideHorizon);
-    j["ambient_light"] = text(h, MissionHeader::ambientLight);
-    j["now"] = h.int32(MissionHeader::now);
-    j["clip_near"] = text(h, MissionHeader::clipNear);
-    j["clip_far"] = text(h, MissionHeader::clipFar);
-    j["light_source_x"] = text(h, MissionHeader::lightSourceX);
-    j["light_source_y"] = text(h, MissionHeader::lightSourceY);
-    j["light_source_z"] = text(h, MissionHeader::lightSourceZ);
-    j["point_light"] = h.byte(MissionHeader::pointLight);
-    j["color_palette"] = text(h, MissionHeader::colorPalette);
-    j["ground_texture"] = text(h, MissionHeader::groundTexture);
-    j["fog"] = h.int32(MissionHeader::fog);
-    j["fog_world"] = h.byte(MissionHeader::fogWorld);
-    j["patch"] = h.byte(MissionHeader::patch);
-    j["dfx_flag_1"] = h.byte(MissionHeader::dfxFlag1);
-    j["dfx_flag_2"] = h.byte(MissionHeader::dfxFlag2);
-    json options = json::array();
-    for (int i = 0; i < MissionHeader::dfxOptionCount; ++i) {
-        switch (MissionHeader::dfxOptionKind(i)) {
-        case MissionHeader::DfxKind::Int:
-            options.push_back(h.int32(MissionHeader::dfxInt(i)));
-            break;
-        case MissionHeader::DfxKind::Float:
-            options.push_back(h.float32(MissionHeader::dfxFloat(i)));
-            break;
-        case MissionHeader::DfxKind::Letter:
-            options.push_back(text(h, MissionHeader::dfxLetter(i)));
-            break;
-        }
-    }
-    j["dfx_options"] = options;
+template <typename Record> json recordJson(const Record& r, const RecordFields& fields, bool full) {
+    json j = json::object();
+    putRecord(j, r.bytes(), fields, full);
     return j;
 }
 
-json startPointsJson(const MissionDocument& d) {
-    json list = json::array();
-    for (int p = 1; p <= kPlayerCount; ++p) {
-        const StartPointRecord& s = d.startPoint(p);
-        list.push_back({{"player", p},
-                        {"x", text(s, StartPointRecord::x)},
-                        {"y", text(s, StartPointRecord::y)},
-                        {"z", text(s, StartPointRecord::z)},
-                        {"heading", text(s, StartPointRecord::heading)},
-                        {"camouflage", s.int32(StartPointRecord::camouflage)}});
-    }
-    return list;
+// Keys that only repeat an entry's position; when given they must agree with it.
+void checkPosition(const json& entry, const std::string& path, std::string_view key,
+                   std::int64_t expected) {
+    const auto it = entry.find(key);
+    if (it != entry.end() && !(it->is_number_integer() && *it == expected))
+        throw JsonRefusal(childPath(path, key), "expected " + std::to_string(expected));
 }
 
-json starsJson(const MissionDocument& d) {
+// Keys derived from other values (counts, lengths): shown for the reader, ignored on load.
+void checkDerived(const json& entry, const std::string& path, std::string_view key) {
+    const auto it = entry.find(key);
+    if (it != entry.end())
+        readInteger(*it, childPath(path, key), 0, INT32_MAX);
+}
+
+const json& fixedArray(const json& parent, const std::string& path, std::string_view key,
+                       std::size_t size) {
+    const std::string at = childPath(path, key);
+    const json& a = requireArray(requireMember(parent, path, key), at);
+    if (a.size() != size)
+        throw JsonRefusal(at, "expected " + std::to_string(size) + " entries");
+    return a;
+}
+
+// Slot lists (nav points of a star, rows of a table): entries by "index"; the full form lists
+// every slot, the short one only those it shows.
+template <typename Take>
+void takeSlots(const json& list, const std::string& path, int slotCount, bool full, Take take) {
+    requireArray(list, path);
+    std::vector<bool> seen(static_cast<std::size_t>(slotCount), false);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const std::string at = itemPath(path, i);
+        const json& entry = requireObject(list[i], at);
+        const auto index = static_cast<std::size_t>(readInteger(
+            requireMember(entry, at, "index"), childPath(at, "index"), 0, slotCount - 1));
+        if (seen[index])
+            throw JsonRefusal(childPath(at, "index"), std::to_string(index) + " listed twice");
+        seen[index] = true;
+        take(entry, at, static_cast<int>(index));
+    }
+    if (full)
+        if (const auto gap = std::find(seen.begin(), seen.end(), false); gap != seen.end())
+            throw JsonRefusal(path, "index " + std::to_string(gap - seen.begin()) + " missing");
+}
+
+json tagJson(const Tag& t) {
+    return latin1ToUtf8(std::string_view(reinterpret_cast<const char*>(t.data()), t.size()));
+}
+
+template <std::size_t N> json tagsJson(const std::array<Tag, N>& tags) {
+    json a = json::array();
+    for (const Tag& t : tags)
+        a.push_back(tagJson(t));
+    return a;
+}
+
+json framingJson(const Framing& f) {
+    json j;
+    j["mission_tag"] = tagJson(f.mission);
+    j["start_point_tags"] = tagsJson(f.startPoints);
+    j["star_tags"] = tagsJson(f.stars);
+    j["objective_tags"] = tagsJson(f.objectives);
+    j["weather_tag"] = tagJson(f.weather);
+    j["palette_tag"] = tagJson(f.palette);
+    j["briefing_tags"] = tagsJson(f.briefings);
+    j["end_tag"] = tagJson(f.end);
+    j["after_end"] = hex(f.afterEnd);
+    return j;
+}
+
+Tag takeTag(const json& v, const std::string& path, std::string_view letters) {
+    const std::string text = readLatin1(v, path);
+    if (text.size() != 4)
+        throw JsonRefusal(path, "expected a tag of 4 characters");
+    Tag t;
+    std::copy(text.begin(), text.end(), t.begin());
+    // Open would refuse the file otherwise.
+    if (!MissionFile::tagAccepted(t, letters))
+        throw JsonRefusal(path, "a tag must hold \"" + std::string(letters) + "\" before any NUL");
+    return t;
+}
+
+template <std::size_t N>
+void takeTags(const json& file, const std::string& path, std::string_view key,
+              std::string_view letters, std::array<Tag, N>& tags) {
+    const json& a = fixedArray(file, path, key, N);
+    for (std::size_t i = 0; i < N; ++i)
+        tags[i] = takeTag(a[i], itemPath(childPath(path, key), i), letters);
+}
+
+Framing takeFraming(const json& j, const std::string& path) {
+    refuseOtherKeys(j, path,
+                    {"mission_tag", "start_point_tags", "star_tags", "objective_tags",
+                     "weather_tag", "palette_tag", "briefing_tags", "end_tag", "after_end"});
+    const auto one = [&](std::string_view key, std::string_view letters) {
+        return takeTag(requireMember(j, path, key), childPath(path, key), letters);
+    };
+    Framing f;
+    f.mission = one("mission_tag", "MDB");
+    takeTags(j, path, "start_point_tags", "STR", f.startPoints);
+    takeTags(j, path, "star_tags", "NAV", f.stars);
+    takeTags(j, path, "objective_tags", "MSN", f.objectives);
+    f.weather = one("weather_tag", "WEA");
+    f.palette = one("palette_tag", "COL");
+    takeTags(j, path, "briefing_tags", "BRF", f.briefings);
+    f.end = one("end_tag", "END");
+    const json& after = requireMember(j, path, "after_end");
+    if (!after.is_string() || after.get_ref<const std::string&>().size() % 2 != 0)
+        throw JsonRefusal(childPath(path, "after_end"), "expected hex digits, two a byte");
+    f.afterEnd = readHex(after, childPath(path, "after_end"),
+                         after.get_ref<const std::string&>().size() / 2);
+    return f;
+}
+
+void takeDocument(const json& j, MissionDocument& d, Framing& framing) {
+    requireObject(j, "");
+    bool full = false;
+    if (const auto it = j.find("full"); it != j.end()) {
+        if (!it->is_boolean())
+            throw JsonRefusal("full", "expected true or false");
+        full = it->get<bool>();
+    }
+    if (full)
+        refuseOtherKeys(j, "",
+                        {"full", "header", "start_points", "stars", "objectives", "weather",
+                         "palette", "briefings", "objects", "file"});
+    else
+        refuseOtherKeys(j, "",
+                        {"full", "header", "start_points", "stars", "objectives", "weather",
+                         "palette", "briefings", "objects"});
+
+    takeRecord(requireMember(j, "", "header"), "header", d.header.bytes(), headerFields(), full,
+               {});
+    if (d.header.text(MissionHeader::creator).find(kCreator) == std::string::npos)
+        throw JsonRefusal("header.creator", "must contain \"ZEVEDIT 3D\", or Open refuses the "
+                                            "mission");
+
+    const json& starts = fixedArray(j, "", "start_points", kPlayerCount);
+    for (int p = 1; p <= kPlayerCount; ++p) {
+        const std::string at = itemPath("start_points", std::size_t(p - 1));
+        checkPosition(requireObject(starts[p - 1], at), at, "player", p);
+        takeRecord(starts[p - 1], at, d.startPoint(p).bytes(), startPointFields(), full,
+                   {"player"});
+    }
+
+    const json& stars = fixedArray(j, "", "stars", kStarCount);
+    for (int s = 0; s < kStarCount; ++s) {
+        const std::string at = itemPath("stars", std::size_t(s));
+        refuseOtherKeys(stars[s], at, {"star", "nav_points"});
+        checkPosition(stars[s], at, "star", s);
+        takeSlots(requireMember(stars[s], at, "nav_points"), childPath(at, "nav_points"),
+                  kNavPointsPerStar, full, [&](const json& entry, const std::string& path, int n) {
+                      NavPointRecord& r = d.navPoint(s, n);
+                      takeRecord(entry, path, r.bytes(), navPointFields(), full, {"index"});
+                      if (!full)
+                          r.setByte(NavPointRecord::inUse, 1);
+                  });
+    }
+
+    const json& tables = fixedArray(j, "", "objectives", kObjectiveTableCount);
+    for (int s = 0; s < kObjectiveTableCount; ++s) {
+        const std::string at = itemPath("objectives", std::size_t(s));
+        ObjectiveTable& t = d.objectives[s];
+        checkPosition(requireObject(tables[s], at), at, "star", s);
+        checkDerived(tables[s], at, "used_rows");
+        takeRecord(tables[s], at, t.timeLimitRecord().bytes(), objectiveTimeLimitFields(), full,
+                   {"star", "used_rows", "rows"});
+        takeSlots(
+            requireMember(tables[s], at, "rows"), childPath(at, "rows"), ObjectiveTable::rowCount,
+            full, [&](const json& entry, const std::string& path, int r) {
+                takeRecord(entry, path, t.row(r).bytes(), objectiveRowFields(), full, {"index"});
+            });
+    }
+
+    takeRecord(requireMember(j, "", "weather"), "weather", d.weather.bytes(), weatherFields(), full,
+               {});
+    takeRecord(requireMember(j, "", "palette"), "palette", d.palette.bytes(), paletteFields(), full,
+               {});
+
+    const json& briefings = fixedArray(j, "", "briefings", kBriefingCount);
+    for (int b = 0; b < kBriefingCount; ++b) {
+        const std::string at = itemPath("briefings", std::size_t(b));
+        refuseOtherKeys(briefings[b], at, {"index", "length", "text"});
+        checkPosition(briefings[b], at, "index", b);
+        checkDerived(briefings[b], at, "length");
+        // Any byte, NUL included, travels as a Latin-1 character.
+        const std::string text =
+            readLatin1(requireMember(briefings[b], at, "text"), childPath(at, "text"));
+        d.briefings[b].assign(text.begin(), text.end());
+    }
+
+    const json& objects = requireArray(requireMember(j, "", "objects"), "objects");
+    if (objects.size() > std::size_t(ObjectTable::capacity))
+        throw JsonRefusal("objects",
+                          "more than " + std::to_string(ObjectTable::capacity) + " objects");
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        const std::string at = itemPath("objects", i);
+        // The file has no slot numbers: objects go in list order, as Open numbers them.
+        if (const auto slot = requireObject(objects[i], at).find("slot"); slot != objects[i].end())
+            readInteger(*slot, childPath(at, "slot"), 0, ObjectTable::capacity - 1);
+        MissionObjectRecord r;
+        takeRecord(objects[i], at, r.bytes(), missionObjectFields(), full, {"slot"});
+        d.objects.place(static_cast<int>(i), r);
+    }
+
+    if (full)
+        framing = takeFraming(requireMember(j, "", "file"), "file");
+}
+
+} // namespace
+
+json missionToJson(const MissionDocument& d, const Framing& framing, bool full) {
+    json j;
+    if (full)
+        j["full"] = true;
+    j["header"] = recordJson(d.header, headerFields(), full);
+
+    json starts = json::array();
+    for (int p = 1; p <= kPlayerCount; ++p) {
+        json s = {{"player", p}};
+        putRecord(s, d.startPoint(p).bytes(), startPointFields(), full);
+        starts.push_back(std::move(s));
+    }
+    j["start_points"] = std::move(starts);
+
     json stars = json::array();
     for (int s = 0; s < kStarCount; ++s) {
         json navs = json::array();
         for (int n = 0; n < kNavPointsPerStar; ++n) {
             const NavPointRecord& r = d.navPoint(s, n);
-            if (!r.isInUse())
+            if (!full && !r.isInUse())
                 continue;
-            navs.push_back({{"index", n},
-                            {"x", text(r, NavPointRecord::x)},
-                            {"y", text(r, NavPointRecord::y)},
-                            {"z", text(r, NavPointRecord::z)},
-                            {"heading", text(r, NavPointRecord::heading)},
-                            {"enabled", text(r, NavPointRecord::enabled)},
-                            {"group_id", text(r, NavPointRecord::groupId)},
-                            {"radius", text(r, NavPointRecord::radius)},
-                            {"actions", text(r, NavPointRecord::actions)},
-                            {"text", text(r, NavPointRecord::navText)}});
+            json nav = {{"index", n}};
+            putRecord(nav, r.bytes(), navPointFields(), full);
+            navs.push_back(std::move(nav));
         }
-        stars.push_back({{"star", s}, {"nav_points", navs}});
+        stars.push_back({{"star", s}, {"nav_points", std::move(navs)}});
     }
-    return stars;
-}
+    j["stars"] = std::move(stars);
 
-json objectivesJson(const MissionDocument& d) {
     json tables = json::array();
     for (int s = 0; s < kObjectiveTableCount; ++s) {
         const ObjectiveTable& t = d.objectives[s];
         json rows = json::array();
         for (int r = 0; r < ObjectiveTable::rowCount; ++r) {
-            const ObjectiveRow& row = t.row(r);
-            if (!row.isUsed())
+            if (!full && !t.row(r).isUsed())
                 continue;
-            json conditions = json::array();
-            for (int c = 0; c < ObjectiveRow::conditionCount; ++c)
-                conditions.push_back(text(row, ObjectiveRow::condition(c)));
-            rows.push_back({{"index", r},
-                            {"activation_count", row.conditionsInUse()},
-                            {"combination", row.byte(ObjectiveRow::combination) ? "or" : "and"},
-                            {"action", text(row, ObjectiveRow::action)},
-                            {"visibility", text(row, ObjectiveRow::visibility)},
-                            {"target", text(row, ObjectiveRow::target)},
-                            {"activation_conditions", conditions},
-                            {"time_limit", text(row, ObjectiveRow::timeLimit)},
-                            {"ai_mechs_per_target", text(row, ObjectiveRow::aiMechsPerTarget)},
-                            {"ai_attack_setting", text(row, ObjectiveRow::aiAttack)},
-                            {"priority", text(row, ObjectiveRow::priority)},
-                            {"requirement", text(row, ObjectiveRow::requirement)},
-                            {"audio", text(row, ObjectiveRow::audio)},
-                            {"text", text(row, ObjectiveRow::screenText)}});
+            json row = {{"index", r}};
+            putRecord(row, t.row(r).bytes(), objectiveRowFields(), full);
+            rows.push_back(std::move(row));
         }
-        tables.push_back({{"star", s},
-                          {"mission_time_limit", latin1ToUtf8(t.missionTimeLimit())},
-                          {"used_rows", t.usedRowCount()},
-                          {"rows", rows}});
+        json table = {{"star", s}};
+        putRecord(table, t.timeLimitRecord().bytes(), objectiveTimeLimitFields(), full);
+        table["used_rows"] = t.usedRowCount();
+        table["rows"] = std::move(rows);
+        tables.push_back(std::move(table));
     }
-    return tables;
-}
+    j["objectives"] = std::move(tables);
 
-json triple(const MissionObjectRecord& r, common::Int32Field (*field)(int)) {
-    return json::array({r.int32(field(0)), r.int32(field(1)), r.int32(field(2))});
-}
+    j["weather"] = recordJson(d.weather, weatherFields(), full);
+    j["palette"] = recordJson(d.palette, paletteFields(), full);
 
-json objectJson(int slot, const MissionObjectRecord& r) {
-    using R = MissionObjectRecord;
-    json path = json::array();
-    for (int p = 0; p < R::pathPointCount; ++p) {
-        path.push_back({{"enabled", r.byte(R::pathPointEnabled(p))},
-                        {"position",
-                         {r.int32(R::pathPointPosition(p, 0)), r.int32(R::pathPointPosition(p, 1)),
-                          r.int32(R::pathPointPosition(p, 2))}},
-                        {"rotation",
-                         {r.int16(R::pathPointRotation(p, 0)), r.int16(R::pathPointRotation(p, 1)),
-                          r.int16(R::pathPointRotation(p, 2))}},
-                        {"time", r.int16(R::pathPointTime(p))}});
-    }
-    json colors = json::array();
-    for (int c = 0; c < R::colorSpinColorCount; ++c)
-        colors.push_back(r.int16(R::colorSpinColor(c)));
-    return {
-        {"slot", slot},
-        {"creator_tag", text(r, R::creatorTag)},
-        {"format_version", text(r, R::formatVersion)},
-        {"menu_text", text(r, R::menuText)},
-        {"object_name", text(r, R::objectName)},
-        {"main_type", text(r, R::mainType)},
-        {"object_type", text(r, R::objectType)},
-        {"object_parent", text(r, R::objectParent)},
-        {"alternate_name", text(r, R::alternateName)},
-        {"alternate_type", text(r, R::alternateType)},
-        {"chunk_name", text(r, R::chunkName)},
-        {"reserved_text", text(r, R::reservedText)},
-        {"targeting_info", text(r, R::targetingInfo)},
-        {"hits_to_destroy", r.int32(R::hitsToDestroy)},
-        {"collision_on", r.byte(R::collisionOn)},
-        {"can_target", r.byte(R::canTarget)},
-        {"ready_made_group", r.byte(R::readyMadeGroup)},
-        {"scale", triple(r, R::scale)},
-        {"position", triple(r, R::position)},
-        {"main_rotation", triple(r, R::mainRotation)},
-        {"chunk_rotation", triple(r, R::chunkRotation)},
-        {"alternate_rotation", triple(r, R::alternateRotation)},
-        {"reserved_byte", r.byte(R::reservedByte)},
-        {"area_file", text(r, R::areaFile)},
-        {"gamething_role", text(r, R::gamethingRole)},
-        {"inspection_info", text(r, R::inspectionInfo)},
-        {"path_points", path},
-        {"spinner",
-         {{"enabled", r.byte(R::spinnerEnabled)},
-          {"period", r.int16(R::spinnerPeriod)},
-          {"rotation",
-           {r.int16(R::spinnerRotation(0)), r.int16(R::spinnerRotation(1)),
-            r.int16(R::spinnerRotation(2))}},
-          {"time", r.float32(R::spinnerTime)}}},
-        {"color_spin",
-         {{"enabled", r.byte(R::colorSpinEnabled)},
-          {"period", r.int16(R::colorSpinPeriod)},
-          {"colors", colors}}},
-        {"fly_circle",
-         {{"enabled", r.byte(R::flyCircleEnabled)},
-          {"period", r.int16(R::flyCirclePeriod)},
-          {"radius", r.int32(R::flyCircleRadius)},
-          {"interval", r.int16(R::flyCircleInterval)},
-          {"active", r.byte(R::flyCircleActive)}}},
-        {"path",
-         {{"enabled", r.byte(R::pathEnabled)},
-          {"period", r.int16(R::pathPeriod)},
-          {"looping", text(r, R::pathLooping)},
-          {"rotation", text(r, R::pathRotation)}}},
-        {"ambient_sound",
-         {{"enabled", r.byte(R::ambientSoundEnabled)},
-          {"radius", r.int32(R::ambientSoundRadius)},
-          {"file", text(r, R::ambientSoundFile)},
-          {"active", r.byte(R::ambientSoundActive)}}},
-    };
-}
-
-} // namespace
-
-json missionToJson(const MissionDocument& d) {
-    json j;
-    j["header"] = headerJson(d.header);
-    j["start_points"] = startPointsJson(d);
-    j["stars"] = starsJson(d);
-    j["objectives"] = objectivesJson(d);
-    j["weather"] = {{"type", d.weather.int32(WeatherRecord::type)},
-                    {"parsec", text(d.weather, WeatherRecord::parsec)},
-                    {"velocity_x", text(d.weather, WeatherRecord::velocityX)},
-                    {"velocity_y", text(d.weather, WeatherRecord::velocityY)},
-                    {"velocity_z", text(d.weather, WeatherRecord::velocityZ)}};
-    json entries = json::array();
-    for (int i = 0; i < PaletteRecord::entryCount; ++i)
-        entries.push_back(text(d.palette, PaletteRecord::entry(i)));
-    j["palette"] = {{"entries", entries}, {"custom", d.palette.byte(PaletteRecord::flag)}};
     json briefings = json::array();
     for (int b = 0; b < kBriefingCount; ++b) {
         const auto& bytes = d.briefings[b];
-        briefings.push_back({{"index", b},
-                             {"length", bytes.size()},
-                             {"text", latin1ToUtf8(std::string(bytes.begin(), bytes.end()))}});
+        briefings.push_back(
+            {{"index", b},
+             {"length", bytes.size()},
+             {"text", latin1ToUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()),
+                                                    bytes.size()))}});
     }
-    j["briefings"] = briefings;
+    j["briefings"] = std::move(briefings);
+
     json objects = json::array();
-    for (int slot : d.objects.occupiedSlots())
-        objects.push_back(objectJson(slot, *d.objects.find(slot)));
-    j["objects"] = objects;
+    for (int slot : d.objects.occupiedSlots()) {
+        json o = {{"slot", slot}};
+        putRecord(o, d.objects.find(slot)->bytes(), missionObjectFields(), full);
+        objects.push_back(std::move(o));
+    }
+    j["objects"] = std::move(objects);
+
+    if (full)
+        j["file"] = framingJson(framing);
     return j;
+}
+
+MissionFromJson missionFromJson(const json& j) {
+    MissionFromJson result;
+    auto document = std::make_unique<MissionDocument>();
+    try {
+        takeDocument(j, *document, result.framing);
+    } catch (const JsonRefusal& refusal) {
+        result.refusal = refusal.what();
+        return result;
+    }
+    result.document = std::move(document);
+    return result;
 }
 
 } // namespace zev::cli

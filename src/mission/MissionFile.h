@@ -5,6 +5,7 @@
 
 #include "common/Reporter.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -25,19 +26,43 @@ namespace MissionFile {
 bool save(MissionDocument& document, const std::filesystem::path& path,
           const ScenePositions& positions, std::uint8_t patchSetting, common::Reporter& reporter);
 
-// Checks the first tag, then reads the whole file into a new document; only when all of it is
-// valid does it replace `document` and copy the header's patch flag into `patchSetting`. On
-// failure the message is reported and `document` stays exactly as it was. Only regular files
-// are read.
-bool open(MissionDocument& document, std::uint8_t& patchSetting, const std::filesystem::path& path,
-          common::Reporter& reporter);
-
 // The first tag of a file, which tells a mission file before the rest is read.
 bool hasMissionTag(std::span<const std::uint8_t> prefix);
 
+// Whether Open takes `tag` (four bytes) as the tag with these three letters: they stand in
+// sequence before any NUL.
+bool tagAccepted(std::span<const std::uint8_t> tag, std::string_view letters);
+
+using Tag = std::array<std::uint8_t, 4>;
+
+// What frames the records in a file: the section tags as the file holds them (Open takes
+// variants of each, Save writes the standard ones) and any bytes after the final tag. Writing
+// a decoded document with its framing gives the file back byte for byte.
+struct Framing {
+    Tag mission;
+    std::array<Tag, kPlayerCount> startPoints;
+    std::array<Tag, kStarCount> stars;
+    std::array<Tag, kObjectiveTableCount> objectives;
+    Tag weather;
+    Tag palette;
+    std::array<Tag, kBriefingCount> briefings;
+    Tag end;
+    std::vector<std::uint8_t> afterEnd;
+
+    // The tags Save writes, nothing after the end.
+    static Framing standard();
+    friend bool operator==(const Framing&, const Framing&) = default;
+};
+
 // The file image of a document whose positions are already refreshed: objects in `order`
 // (slot numbers) with the given briefing bytes.
-std::vector<std::uint8_t> encode(const MissionDocument& document, const std::vector<int>& order);
+std::vector<std::uint8_t> encode(const MissionDocument& document, const std::vector<int>& order,
+                                 const Framing& framing = Framing::standard());
+
+// Writes the document exactly as it stands, objects in slot order, with `framing`: no header
+// stamp and no positions refreshed. Through a temporary file as `save`; reports as `save`.
+bool saveAsStored(const MissionDocument& document, const Framing& framing,
+                  const std::filesystem::path& path, common::Reporter& reporter);
 
 enum class DecodeError {
     None,
@@ -49,11 +74,19 @@ enum class DecodeError {
 
 struct Decoded {
     std::unique_ptr<MissionDocument> document;
+    Framing framing = Framing::standard();
     DecodeError error = DecodeError::None;
 };
 
 // Parses a file image; no file system access. Every read is checked against the image size.
 Decoded decode(std::span<const std::uint8_t> image);
+
+// Checks the first tag, then reads the whole file into a new document; only when all of it is
+// valid does it replace `document` and copy the header's patch flag into `patchSetting` (and
+// the file's framing into `framing`, when given). On failure the message is reported and
+// `document` stays exactly as it was. Only regular files are read.
+bool open(MissionDocument& document, std::uint8_t& patchSetting, const std::filesystem::path& path,
+          common::Reporter& reporter, Framing* framing = nullptr);
 
 } // namespace MissionFile
 

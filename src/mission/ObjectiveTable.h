@@ -55,9 +55,14 @@ public:
     static constexpr std::size_t timeLimitWidth = 15;
     static constexpr int rowCount = 40;
     static constexpr std::size_t size = timeLimitWidth + rowCount * ObjectiveRow::size;
+    static constexpr common::TextField timeLimitField{0, timeLimitWidth};
+    using TimeLimitRecord = common::ByteRecord<timeLimitWidth>;
 
     std::string missionTimeLimit() const { return timeLimit_.text(timeLimitField); }
     void setMissionTimeLimit(std::string_view v) { timeLimit_.setText(timeLimitField, v); }
+    // The mission time limit field as stored, bytes behind its terminator included.
+    const TimeLimitRecord& timeLimitRecord() const { return timeLimit_; }
+    TimeLimitRecord& timeLimitRecord() { return timeLimit_; }
 
     ObjectiveRow& row(int r) { return rows_.at(static_cast<std::size_t>(r)); }
     const ObjectiveRow& row(int r) const { return rows_.at(static_cast<std::size_t>(r)); }
@@ -74,8 +79,7 @@ public:
     friend bool operator==(const ObjectiveTable&, const ObjectiveTable&) = default;
 
 private:
-    static constexpr common::TextField timeLimitField{0, timeLimitWidth};
-    common::ByteRecord<timeLimitWidth> timeLimit_;
+    TimeLimitRecord timeLimit_;
     std::array<ObjectiveRow, rowCount> rows_{};
 };
 static_assert(ObjectiveTable::size == 22495);

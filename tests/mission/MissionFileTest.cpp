@@ -192,6 +192,26 @@ TEST_F(MissionFileTest, AcceptsATagWhoseLettersStandWithinItsFourBytes) {
     EXPECT_TRUE(openBytes(bytes));
 }
 
+TEST_F(MissionFileTest, KeepsTheTagsAndTheBytesAfterTheEndSoAFileCanBeWrittenAgainExactly) {
+    auto doc = sample();
+    auto bytes = saved(*doc);
+    zev::common::putF32(&bytes[4], 1.5f); // not stamped again by an exact write
+    bytes[kStarsAt + 3 * (4 + 13275) + 3] = 0;
+    std::copy_n("xWEA", 4, bytes.begin() + kWeatherAt);
+    bytes.insert(bytes.end(), {'t', 'a', 'i', 'l', 0});
+
+    MissionFile::Decoded decoded = MissionFile::decode(bytes);
+    ASSERT_EQ(decoded.error, MissionFile::DecodeError::None);
+    EXPECT_EQ(decoded.framing.stars[3], (MissionFile::Tag{'N', 'A', 'V', 0}));
+    EXPECT_EQ(decoded.framing.afterEnd, support::bytesOf(std::string("tail\0", 5)));
+    EXPECT_EQ(MissionFile::encode(*decoded.document, decoded.document->objects.occupiedSlots(),
+                                  decoded.framing),
+              bytes);
+    ASSERT_TRUE(
+        MissionFile::saveAsStored(*decoded.document, decoded.framing, home / "x.mdb", reporter));
+    EXPECT_EQ(zev::common::readWholeFile(home / "x.mdb").value(), bytes);
+}
+
 TEST_F(MissionFileTest, RefusesAFileItCannotOpen) {
     MissionDocument doc;
     std::uint8_t patch = 0;
