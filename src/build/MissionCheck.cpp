@@ -61,6 +61,11 @@ void checkHeader(const MissionDocument& document, Problems& out) {
     if (project.empty())
         add(out, Severity::Error, place, "Mission header",
             "No project name: the Build refuses to run without one");
+    else if (project.size() < 4)
+        add(out, Severity::Warning, place, "Mission header",
+            "Project name " + inQuotes(project) +
+                " is shorter than 4 characters: objective targets made from it hold blanks or "
+                "read back as NULL");
     else if (project.size() > 4)
         add(out, Severity::Warning, place, "Mission header",
             "Project name " + inQuotes(project) +
@@ -182,7 +187,7 @@ void checkIndexFiles(const CheckContext& context, Problems& out) {
         gamedata::indexStaleReason(*context.archivePath, context.programDirectory);
     if (!reason.empty())
         add(out, Severity::Warning, place, "Index files",
-            "Out of date (" + reason + "): run Scan Geo Table from the Utilitys menu");
+            "Missing or out of date (" + reason + "): run Scan Geo Table from the Utilitys menu");
 }
 
 } // namespace

@@ -17,7 +17,7 @@
 //             outside 1 to 8, a nav point or start point position that is not a whole number,
 //             a target or condition that names nothing or an objective not in use.
 //   Warning - the mission builds, but probably not as meant, or a check could not be made:
-//             two equal objects on one spot, a project name longer than 4 characters, a target
+//             two equal objects on one spot, a project name not of 4 characters, a target
 //             whose prefix is not the project name or whose area holds no object, index files
 //             out of date or missing, no archive to check against.
 // A start point is set when any of its X, Y, Z position texts is not empty; players 1 to n

@@ -142,8 +142,9 @@ TEST_F(MissionCheckTest, WithoutWtbIdxTheGeometriesAreNotCheckedAndThatIsSaidOnc
     EXPECT_EQ(problems[0].severity, Severity::Warning);
     EXPECT_EQ(problems[0].place.kind, Kind::IndexFiles);
     EXPECT_EQ(problems[0].text, "WTB.IDX not found: the objects' geometries were not checked");
-    EXPECT_EQ(problems[1].text, "Out of date (WTB.IDX is missing): run Scan Geo Table from the "
-                                "Utilitys menu");
+    EXPECT_EQ(problems[1].text,
+              "Missing or out of date (WTB.IDX is missing): run Scan Geo Table from the "
+              "Utilitys menu");
 }
 
 TEST_F(MissionCheckTest, NavPointsInUseNeedWholeNumberPositionsWhileUnusedOnesAreIgnored) {
@@ -189,6 +190,10 @@ TEST_F(MissionCheckTest, HeaderAndStartPointFindings) {
 
     document->header.setText(H::projectName, "ABCDEF");
     EXPECT_EQ(only().severity, Severity::Warning);
+    // Row 0 targets of a short name are blank-filled: "AB  st01".
+    document = test::newMission("AB", true);
+    EXPECT_EQ(only().text, "Project name \"AB\" is shorter than 4 characters: objective targets "
+                           "made from it hold blanks or read back as NULL");
 }
 
 TEST_F(MissionCheckTest, TargetsNamingWhatDoesNotExistAreErrors) {
