@@ -80,5 +80,6 @@ std::vector<CliCommand> renderCommands();
 std::vector<CliCommand> editCommands();
 std::vector<CliCommand> tableCommands();
 std::vector<CliCommand> paletteCommands();
+std::vector<CliCommand> checkCommands();
 
 } // namespace zev::cli

@@ -33,6 +33,7 @@ std::vector<CliCommand> allCommands() {
              editCommands,
              tableCommands,
              paletteCommands,
+             checkCommands,
          })
         for (auto& c : group())
             commands.push_back(std::move(c));
