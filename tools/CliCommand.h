@@ -23,6 +23,8 @@ struct CliContext {
     common::Reporter& reporter;
     std::ostream& out;
     std::ostream& err;
+    // The defaults installed with the program (share/zevedit); empty when there are none.
+    std::filesystem::path defaultsDirectory = {};
 };
 
 struct CliCommand {

@@ -1,5 +1,8 @@
 #include "CliMain.h"
 
+#include "platform/ProgramDirectory.h"
+#include "version/Version.h"
+
 #include <ostream>
 #include <system_error>
 
@@ -10,10 +13,11 @@ namespace fs = std::filesystem;
 namespace {
 
 void printOverview(std::ostream& out, const std::vector<CliCommand>& commands) {
-    out << "usage: zevedit-cli [--home DIR] COMMAND [ARGS...]\n\n"
-           "Headless commands of ZEVEDIT 3D. --home names the program directory (default: the\n"
-           "directory of this program, or $ZEVEDIT_HOME). 'zevedit-cli COMMAND --help' tells "
-           "more.\n\n"
+    out << "usage: zevedit-cli [--home DIR] COMMAND [ARGS...]\n"
+           "       zevedit-cli --version\n\n"
+           "Headless commands of ZEVEDIT 3D. --home names the program directory (default:\n"
+           "$ZEVEDIT_HOME, else this program's directory when it holds zevedit.ini, else for an\n"
+           "installed program the per-user directory). 'zevedit-cli COMMAND --help' tells more.\n\n"
            "commands:\n";
     for (const auto& c : commands)
         out << "  " << c.name << ' ' << c.synopsis << '\n';
@@ -41,27 +45,22 @@ std::vector<CliCommand> allCommands() {
 }
 
 fs::path absolutePath(const fs::path& path) {
-    if (path.empty())
-        return path;
-    std::error_code ec;
-    fs::path absolute = fs::absolute(path, ec);
-    if (ec)
-        return path;
-    absolute = absolute.lexically_normal();
-    // "home/" names the directory itself: drop the empty last element.
-    if (!absolute.has_filename() && absolute.has_relative_path())
-        absolute = absolute.parent_path();
-    return absolute;
+    return platform::absoluteNormalPath(path);
 }
 
 int runCommandLine(const std::vector<CliCommand>& commands, std::vector<std::string> args,
                    const std::string& environmentHome, const fs::path& executableDirectory,
                    std::ostream& out, std::ostream& err) {
-    fs::path home = environmentHome;
+    platform::ProgramDirectoryInputs inputs;
+    inputs.environmentHome = environmentHome;
+    inputs.executableDirectory = executableDirectory;
     std::size_t i = 0;
     for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
         if (args[i] == "--home" && i + 1 < args.size()) {
-            home = args[++i];
+            inputs.commandLineHome = args[++i];
+        } else if (args[i] == "--version") {
+            out << "zevedit-cli " << kVersion << '\n';
+            return kExitOk;
         } else if (args[i] == "--help") {
             printOverview(out, commands);
             return kExitOk;
@@ -75,8 +74,6 @@ int runCommandLine(const std::vector<CliCommand>& commands, std::vector<std::str
         printOverview(err, commands);
         return kExitUsage;
     }
-    home = absolutePath(home.empty() ? executableDirectory : home);
-
     const std::string name = args[i];
     for (const auto& command : commands) {
         if (command.name != name)
@@ -93,8 +90,13 @@ int runCommandLine(const std::vector<CliCommand>& commands, std::vector<std::str
                 rest[a + 1] = absolutePath(rest[a + 1]).string();
                 ++a;
             }
+        // Resolved (and a per-user directory seeded) only for a command that runs.
         StreamReporter reporter(err);
-        CliContext context{std::move(rest), home, reporter, out, err};
+        const platform::ProgramDirectory home = platform::resolveProgramDirectory(inputs, reporter);
+        if (!home.ready)
+            return kExitFailed;
+        CliContext context{std::move(rest),       home.directory, reporter, out, err,
+                           home.defaultsDirectory};
         return command.run(context, command);
     }
     err << "zevedit-cli: unknown command '" << name << "'\n";

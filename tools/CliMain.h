@@ -14,12 +14,13 @@ std::vector<CliCommand> allCommands();
 
 // An absolute, lexically normal path: "home/./x/.." from /work is "/work/home". Relative program
 // directories and archives break every emulated run, which starts in the program directory and
-// mounts the paths from there. An empty path stays empty.
+// mounts the paths from there. An empty path stays empty (platform::absoluteNormalPath).
 std::filesystem::path absolutePath(const std::filesystem::path& path);
 
 // Runs the tool's command line (the words after the program name): the global options, then a
-// command and its arguments. The program directory is --home, else `environmentHome`
-// (ZEVEDIT_HOME), else `executableDirectory`; it and every --archive reach the command absolute.
+// command and its arguments. The program directory is chosen by platform::resolveProgramDirectory
+// from --home, `environmentHome` (ZEVEDIT_HOME) and `executableDirectory`; it and every --archive
+// reach the command absolute.
 int runCommandLine(const std::vector<CliCommand>& commands, std::vector<std::string> args,
                    const std::string& environmentHome,
                    const std::filesystem::path& executableDirectory, std::ostream& out,

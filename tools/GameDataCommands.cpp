@@ -7,6 +7,7 @@
 #include "gamedata/GeometryLoader.h"
 #include "gamedata/ObjExport.h"
 #include "gamedata/ObjectGroups.h"
+#include "platform/ProgramDirectory.h"
 
 #include <ostream>
 
@@ -123,6 +124,26 @@ int runDemo(CliContext& c, const CliCommand& self) {
     return kExitOk;
 }
 
+int runExamples(CliContext& c, const CliCommand& self) {
+    ArgParser args(c.args, {"from"}, {});
+    if (!args.ok())
+        return usageError(c, self, args.error());
+    if (!args.positionals().empty())
+        return usageError(c, self, "no arguments expected");
+    const std::filesystem::path from =
+        args.has("from") ? std::filesystem::path(args.value("from")) : c.defaultsDirectory;
+    const platform::ExampleCopy copy =
+        platform::copyExampleGroups(c.programDirectory, from, c.reporter);
+    if (!copy.ok)
+        return kExitFailed;
+    c.out << "copied " << copy.copied << " example object groups to "
+          << (c.programDirectory / "data" / "odb").string();
+    if (copy.kept > 0)
+        c.out << " (" << copy.kept << " already there, kept)";
+    c.out << '\n';
+    return kExitOk;
+}
+
 } // namespace
 
 std::vector<CliCommand> gameDataCommands() {
@@ -144,6 +165,11 @@ std::vector<CliCommand> gameDataCommands() {
          "groups in RMG, an empty missions directory) and DIR/home (zevedit.ini, object groups\n"
          "in data/odb and the index files built for the archive).",
          runDemo},
+        {"examples", "[--from DIR]",
+         "Copies the example object groups installed with the program (share/zevedit/examples,\n"
+         "or those below DIR) into data/odb of the program directory. Groups already there are\n"
+         "kept, so edits made to them survive.",
+         runExamples},
     };
 }
 

@@ -1,23 +1,38 @@
 // ZEVEDIT 3D: program entry.
 
 #include "DesignForm.h"
+#include "GuiReporter.h"
 #include "SplashForm.h"
 #include "WorkspaceHost.h"
+#include "platform/ProgramDirectory.h"
+#include "version/Version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QMessageBox>
 
+#include <cstdio>
+#include <cstring>
+
 using namespace zev;
 
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so it works without a display.
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0) {
+            std::printf("zevedit %s\n", kVersion);
+            return 0;
+        }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZEVEDIT 3D"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("ZEVEDIT 3D mission editor"));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption homeOption(
         QStringLiteral("home"), QStringLiteral("Program directory (zevedit.ini, data/odb)."),
         QStringLiteral("DIR"));
@@ -34,12 +49,14 @@ int main(int argc, char** argv) {
     parser.process(application);
 
     app::EditorContext context;
-    QString home = parser.value(homeOption);
-    if (home.isEmpty())
-        home = qEnvironmentVariable("ZEVEDIT_HOME");
-    if (home.isEmpty())
-        home = QApplication::applicationDirPath();
-    context.programDirectory = QDir(home).absolutePath().toStdString();
+    platform::ProgramDirectoryInputs homeInputs;
+    homeInputs.commandLineHome = parser.value(homeOption).toStdString();
+    homeInputs.environmentHome = qEnvironmentVariable("ZEVEDIT_HOME").toStdString();
+    homeInputs.executableDirectory = QApplication::applicationDirPath().toStdString();
+    // A failed seeding has been shown; the editor still starts and reports what then fails.
+    app::GuiReporter homeReporter;
+    context.programDirectory =
+        platform::resolveProgramDirectory(homeInputs, homeReporter).directory;
     context.archiveOverride = parser.value(archiveOption).isEmpty()
                                   ? QString()
                                   : QDir(parser.value(archiveOption)).absolutePath();

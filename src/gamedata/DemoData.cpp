@@ -319,6 +319,24 @@ DemoDataPaths demoDataPaths(const fs::path& dir) {
     return {dir / "game", dir / "game" / "ZEV.PRJ", dir / "home"};
 }
 
+bool writeDemoObjectGroups(const fs::path& odbDir, common::Reporter& reporter) {
+    std::error_code ec;
+    fs::create_directories(odbDir, ec);
+    if (ec) {
+        reporter.report(common::describeFileFailure("Could not create", odbDir, ec), kDemoCaption,
+                        common::MessageIcon::Stop);
+        return false;
+    }
+    for (const DemoObjectGroup& group : demoObjectGroups()) {
+        std::vector<std::uint8_t> image;
+        for (const ObjectGroupRecord& r : group.records)
+            image.insert(image.end(), r.bytes().begin(), r.bytes().end());
+        if (!writeFile(odbDir / (group.name + ".odb"), image, reporter))
+            return false;
+    }
+    return true;
+}
+
 bool writeDemoData(const fs::path& dir, common::Reporter& reporter) {
     const DemoDataPaths paths = demoDataPaths(dir);
     const fs::path rmgDir = paths.gameDirectory / "RMG";
@@ -341,15 +359,9 @@ bool writeDemoData(const fs::path& dir, common::Reporter& reporter) {
             return false;
 
     const std::string ini = demoIniText();
-    if (!writeFile(paths.programDirectory / "zevedit.ini", textBytes(ini), reporter))
+    if (!writeFile(paths.programDirectory / "zevedit.ini", textBytes(ini), reporter) ||
+        !writeDemoObjectGroups(odbDir, reporter))
         return false;
-    for (const DemoObjectGroup& group : demoObjectGroups()) {
-        std::vector<std::uint8_t> image;
-        for (const ObjectGroupRecord& r : group.records)
-            image.insert(image.end(), r.bytes().begin(), r.bytes().end());
-        if (!writeFile(odbDir / (group.name + ".odb"), image, reporter))
-            return false;
-    }
 
     const GeoScanResult scan = ScanGeoTable(paths.archive, paths.programDirectory, reporter);
     return scan.built;

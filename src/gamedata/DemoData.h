@@ -51,6 +51,10 @@ struct DemoDataPaths {
 };
 DemoDataPaths demoDataPaths(const std::filesystem::path& dir);
 
+// Writes the object groups of demoObjectGroups() into `odbDir` (created when missing). The
+// installed program carries them as its example groups.
+bool writeDemoObjectGroups(const std::filesystem::path& odbDir, common::Reporter& reporter);
+
 // Writes everything below `dir` (created when missing; files of an earlier run are replaced)
 // and builds the index files. Failures are reported ("Could not write ..." with caption
 // "Demo Data", stop icon) and return false.

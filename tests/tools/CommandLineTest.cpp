@@ -5,12 +5,14 @@
 
 #include "build/AssemblerRun.h"
 #include "common/FileIo.h"
+#include "version/Version.h"
 
 #include "CliRun.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -90,6 +92,55 @@ TEST(CommandLine, ACompileWithRelativePathsAssemblesFromAnotherDirectory) {
     EXPECT_NE(compiled.err.find("Status: Success"), std::string::npos) << compiled.err;
     EXPECT_TRUE(fs::exists(dir / "game" / "missions" / "WXYZ.zvm"));
     EXPECT_TRUE(fs::exists(dir / "game" / "skygnd.par"));
+}
+
+// An installed tool (defaults in ../share/zevedit) works in the user's data directory, seeded
+// before the command runs; --version and --help touch nothing.
+TEST(CommandLine, AnInstalledToolSeedsThePerUserDirectoryAndCopiesExamplesOnRequest) {
+    TempDir dir;
+    const fs::path share = dir / "prefix/share/zevedit";
+    fs::create_directories(dir / "prefix/bin");
+    fs::create_directories(share / "examples/data/odb");
+    common::writeWholeFile(share / "zevedit.ini", "[PROGRAM DEFAULTS]\r\n");
+    common::writeWholeFile(share / "examples/data/odb/build.odb", std::string(256, '\0'));
+    const char* old = std::getenv("XDG_DATA_HOME");
+    const std::string saved = old ? old : "";
+    setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
+    const fs::path user = dir / "data/ZEVEDIT3D";
+    const auto commands = allCommands();
+
+    const auto version = runCommandLine(commands, {"--version"}, "", dir / "prefix/bin");
+    EXPECT_EQ(version.out, std::string("zevedit-cli ") + zev::kVersion + "\n");
+    EXPECT_EQ(runCommandLine(commands, {"groups", "--help"}, "", dir / "prefix/bin").status,
+              kExitOk);
+    EXPECT_FALSE(fs::exists(user));
+
+    EXPECT_EQ(runCommandLine(probe(), {"probe"}, "", dir / "prefix/bin").out, user.string() + "\n");
+    EXPECT_TRUE(fs::exists(user / "zevedit.ini"));
+    EXPECT_EQ(runCommandLine(commands, {"groups"}, "", dir / "prefix/bin").out, "");
+
+    const auto examples = runCommandLine(commands, {"examples"}, "", dir / "prefix/bin");
+    EXPECT_EQ(examples.out,
+              "copied 1 example object groups to " + (user / "data/odb").string() + "\n");
+    EXPECT_EQ(runCommandLine(commands, {"examples"}, "", dir / "prefix/bin").out,
+              "copied 0 example object groups to " + (user / "data/odb").string() +
+                  " (1 already there, kept)\n");
+    EXPECT_EQ(runCommandLine(commands, {"groups"}, "", dir / "prefix/bin").out, "build\n");
+
+    // A portable or build-tree tool has no installed examples unless told where they are.
+    const auto none = runCommandLine(commands, {"--home", "h", "examples"}, "", dir.path());
+    EXPECT_EQ(none.status, kExitFailed);
+    EXPECT_EQ(none.err, "ZEVEDIT 3D: No example object groups are installed with this program.\n");
+    EXPECT_EQ(runCommandLine(commands,
+                             {"--home", (dir / "h").string(), "examples", "--from", share.string()})
+                  .status,
+              kExitOk);
+    EXPECT_TRUE(fs::exists(dir / "h/data/odb/build.odb"));
+
+    if (old)
+        setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
 }
 
 } // namespace
