@@ -31,6 +31,9 @@ class QToolButton;
 namespace zev::dialogs {
 class TBriefingForm;
 }
+namespace zev::build {
+struct MissionProblem;
+}
 
 namespace zev::app {
 
@@ -105,7 +108,7 @@ public:
     QAction *MissionPlatform1, *BriefingRoom1, *MissionEnviroment1, *WeatherSettings1, *NavPoints1,
         *MissionTables1, *PlayerStartPoints1, *CustomColorPalletteBuilder1;
     QAction *ScanGeoTable1, *ObjectDatabase1, *ObjectViewer1, *ReloadGroupTabItems1, *SystemInfo1,
-        *UserPOVCameraControl1;
+        *UserPOVCameraControl1, *CheckMission1;
     QAction *Point, *WireFrame, *Solid, *Flat, *Gouraud, *Phong;
     QAction *GroundPlaneColor1, *StandardObjectColor1, *RMGObjectColor1, *SelectedObjectColor1,
         *PlayerStartPointColor1;
@@ -162,6 +165,7 @@ public slots:
     void PlayerStartPoints1Click();
     void CustomColorPalletteBuilder1Click();
     void AutosaveInterval1Click();
+    void CheckMission1Click();
     // Recovery copies of editors that ended without saving: each offered for restoring.
     void offerRecovery();
     // Writes the recovery copy of a modified mission now (the autosave timer's work).
@@ -219,6 +223,8 @@ private:
     void editNavPoints(int star);
     // A dialog's new header as one step.
     void changeHeader(const char* name, const std::optional<mission::MissionHeader>& after);
+    // Goes where a problem of the mission check is mended: the object selected, or the dialog.
+    void mendProblem(const build::MissionProblem& problem);
     // The object database editor over `parent`; the group tabs show what it changed.
     void openObjectDatabase(QWidget* parent);
     // The screen a full-screen workspace took, which a large dialog is fitted to; none windowed.

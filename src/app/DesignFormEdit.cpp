@@ -3,8 +3,10 @@
 #include "DesignForm.h"
 #include "WorkspaceHost.h"
 
+#include "build/MissionCheck.h"
 #include "dialogs/AddDatabaseForm.h"
 #include "dialogs/BriefingForm.h"
+#include "dialogs/CheckMissionForm.h"
 #include "dialogs/ColorForm.h"
 #include "dialogs/EnviromentForm.h"
 #include "dialogs/MsnTableForm.h"
@@ -172,6 +174,54 @@ void TDesignForm::ObjectViewer1Click() {
     viewer = &form;
     form.exec();
     emit viewerEnded();
+}
+
+void TDesignForm::CheckMission1Click() {
+    if (!editor_.hasMission())
+        return;
+    const auto check = [this] {
+        build::CheckContext context{context_.programDirectory, std::nullopt, &editor_};
+        if (!context_.archivePath().isEmpty())
+            context.archivePath = context_.archivePath().toStdString();
+        return build::checkMission(editor_.document(), context);
+    };
+    dialogs::CheckMissionForm form(check(), check, this);
+    // A double-click on a problem closes the list and goes where it is mended.
+    std::optional<build::MissionProblem> chosen;
+    connect(&form, &dialogs::CheckMissionForm::problemChosen, &form,
+            [&](const build::MissionProblem& problem) {
+                chosen = problem;
+                form.accept();
+            });
+    form.exec();
+    if (chosen)
+        mendProblem(*chosen);
+}
+
+void TDesignForm::mendProblem(const build::MissionProblem& problem) {
+    using Kind = build::MissionProblem::Place::Kind;
+    const auto& place = problem.place;
+    switch (place.kind) {
+    case Kind::Object:
+        if (editor_.document().objects.find(place.slot))
+            editor_.select(edit::Selection::object(place.slot));
+        break;
+    case Kind::NavPoint:
+        editNavPoints(std::max(0, place.star));
+        break;
+    case Kind::Objective:
+        MissionTables1Click();
+        break;
+    case Kind::Header:
+        BriefingRoom1Click();
+        break;
+    case Kind::StartPoints:
+        editStartPoints(place.index >= 1 ? place.index : 1);
+        break;
+    case Kind::IndexFiles:
+        ScanGeoTable1Click();
+        break;
+    }
 }
 
 void TDesignForm::MissionTables1Click() {

@@ -93,6 +93,10 @@ void TDesignForm::buildMenu() {
             &TDesignForm::UserPOVCameraControl1Click);
     ObjectViewer1 = item(utilities, "ObjectViewer1", "Object Viewer");
     connect(ObjectViewer1, &QAction::triggered, this, &TDesignForm::ObjectViewer1Click);
+    CheckMission1 = item(utilities, "CheckMission1", "Check Mission",
+                         "What in the mission would build wrongly or not at all");
+    connect(CheckMission1, &QAction::triggered, this, &TDesignForm::CheckMission1Click);
+    documentActions_ << CheckMission1;
     ReloadGroupTabItems1 = item(utilities, "ReloadGroupTabItems1", "Reload Group Tab Items");
     SystemInfo1 = item(utilities, "SystemInfo1", "System Info");
     connect(ScanGeoTable1, &QAction::triggered, this, &TDesignForm::ScanGeoTable1Click);

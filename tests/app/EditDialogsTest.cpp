@@ -17,6 +17,7 @@
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <QTreeWidget>
 
 using namespace zev;
 using apptest::ModalScript;
@@ -309,4 +310,28 @@ TEST(EditDialogs, ThePaletteBuilderOkIsOneStepAndTheDatabaseEditorReloadsTheGrou
     form->ObjectDatabase1->trigger();
     ASSERT_TRUE(database.finished());
     EXPECT_EQ(form->ObjectsTabControl->count(), tabs + 1);
+}
+
+TEST(EditDialogs, CheckMissionListsTheProblemsAndADoubleClickSelectsTheObject) {
+    apptest::EditorSandbox sandbox;
+    auto form = windowWithObject(sandbox);
+    R record = *form->document().objects.find(0);
+    record.setText(R::areaFile, "12");
+    form->editor().applyObjectRecord(0, record);
+    form->editor().select(edit::Selection::none());
+    ModalScript check({[](QWidget* w) {
+        auto* list = w->findChild<QTreeWidget*>(QStringLiteral("ProblemList"));
+        if (!list || list->topLevelItemCount() == 0)
+            return false;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            if (list->topLevelItem(i)->text(2).contains(QStringLiteral("12"))) {
+                emit list->itemDoubleClicked(list->topLevelItem(i), 0);
+                return true;
+            }
+        ADD_FAILURE() << "no problem names the area 12";
+        return true;
+    }});
+    form->CheckMission1->trigger();
+    ASSERT_TRUE(check.finished());
+    EXPECT_EQ(form->editor().selection(), edit::Selection::object(0));
 }

@@ -117,10 +117,11 @@ TEST_F(ViewerFormRenderTest, ShowsTheChosenGeometryThirtyUnitsAcrossAndTurning) 
 
 TEST_F(ViewerFormRenderTest, AddsTheSelectedNameWithoutItsExtensionAndOpensTheDatabase) {
     // Without OpenGL the viewer says so once and works on without its 3D view.
-    if (!form->findChild<QOpenGLWidget*>("ViewerView"))
+    if (!form->findChild<QOpenGLWidget*>("ViewerView")) {
         EXPECT_EQ(reporter.messages,
                   (std::vector<common::ReportedMessage>{
                       {"Error Creating Direct3D", "Viewer Error...", common::MessageIcon::Stop}}));
+    }
     reporter.messages.clear();
     form->findChild<QPushButton*>("AddBtn")->click();
     EXPECT_EQ(reporter.messages,
