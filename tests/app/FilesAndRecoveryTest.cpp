@@ -2,15 +2,16 @@
 
 #include "edit/ObjectCommands.h"
 #include "mission/MissionObjectRecord.h"
+#include "platform/SettingsStore.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QPushButton>
-#include <QSysInfo>
 
-#include <fstream>
+#include <csignal>
 
 using namespace zev;
 using apptest::ModalScript;
@@ -115,22 +116,49 @@ TEST(FilesAndRecovery, AnEditorThatEndedWithoutSavingLeavesACopyTheNextOneRestor
     EXPECT_FALSE(form.recoveryCopies().hasCopy());
 }
 
-TEST(FilesAndRecovery, AKilledEditorsStaleLockDoesNotHideItsCopyAndDiscardRemovesIt) {
+// The editor that gets killed: run by the test below in a process of its own.
+TEST(FilesAndRecovery, DISABLED_AnEditorKilledWithAModifiedMission) {
+    const std::filesystem::path dir = qEnvironmentVariable("ZEV_KILLED_EDITOR_HOME").toStdString();
+    ASSERT_FALSE(dir.empty());
+    platform::SettingsStore settings(QString::fromStdString((dir / "settings.ini").string()));
+    app::EditorContext context;
+    context.programDirectory = dir / "home";
+    context.settings = &settings;
+    apptest::ScriptedDesignForm form(context);
+    form.newAnswers.push_back(apptest::Selection("ABCD", "Lost Work"));
+    form.NewBtn->trigger();
+    addObject(form);
+    form.writeRecoveryCopy();
+    ASSERT_TRUE(form.recoveryCopies().hasCopy());
+    std::raise(SIGKILL);
+}
+
+TEST(FilesAndRecovery, AKilledEditorsCopyIsOfferedAtTheNextStartAndDiscardRemovesIt) {
     apptest::EditorSandbox sandbox;
+    QProcess killed;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ZEV_KILLED_EDITOR_HOME"),
+               QString::fromStdString(sandbox.dir.path().string()));
+    killed.setProcessEnvironment(env);
+    killed.start(
+        QCoreApplication::applicationFilePath(),
+        {QStringLiteral("--gtest_also_run_disabled_tests"),
+         QStringLiteral(
+             "--gtest_filter=FilesAndRecovery.DISABLED_AnEditorKilledWithAModifiedMission")});
+    ASSERT_TRUE(killed.waitForFinished(60000));
+    ASSERT_EQ(killed.exitStatus(), QProcess::CrashExit)
+        << killed.readAllStandardOutput().toStdString();
+
+    // Its lock is left behind with its copy; the process that held it is gone.
     const std::filesystem::path recovery = sandbox.home() / "recovery";
-    {
-        auto form = windowWithNewMission(sandbox);
-        addObject(*form);
-        form->writeRecoveryCopy();
-    }
-    // The lock a killed editor leaves: its process is gone.
+    int locks = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(recovery))
+        locks += entry.path().extension() == ".lock";
+    EXPECT_EQ(locks, 1);
     const auto copies = app::RecoveryCopies(recovery).leftBehind();
     ASSERT_EQ(copies.size(), 1u);
-    std::filesystem::path lock = copies[0].mission;
-    lock.replace_extension(".lock");
-    std::ofstream(lock) << "999999\n"
-                        << QCoreApplication::applicationName().toStdString() << '\n'
-                        << QSysInfo::machineHostName().toStdString() << '\n';
+    EXPECT_EQ(copies[0].missionName, "Lost Work");
+
     apptest::ScriptedDesignForm form(sandbox.context());
     ModalScript discard({[](QWidget* w) {
         auto* button = w->findChild<QPushButton*>(QStringLiteral("DiscardBtn"));
