@@ -34,9 +34,9 @@ void TDesignForm::buildMenu() {
     SaveItem = item(file, "SaveItem", "&Save...", "Save current file");
     SaveAsItem = item(file, "SaveAsItem", "SaveAs");
     FileMenu = file;
-    // The recent files go between these two separators.
-    RecentSeparator = file->addSeparator();
+    // The recent files go between these two separators (adjacent ones show as one).
     file->addSeparator();
+    RecentSeparator = file->addSeparator();
     ExitItem = item(file, "ExitItem", "E&xit", "Exit application");
     ExitItem->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
     connect(NewItem, &QAction::triggered, this, &TDesignForm::NewBtnClick);
