@@ -1,5 +1,7 @@
 #include "ObjectPropertiesModel.h"
 
+#include "TripleTexts.h"
+
 #include "common/Numbers.h"
 #include "gamedata/ObjectGroupRecord.h"
 #include "gamedata/ProjectArchive.h"
@@ -15,18 +17,6 @@ using R = MissionObjectRecord;
 namespace {
 
 constexpr int kCollisionTypeCount = int(std::size(gamedata::kCollisionTypes));
-
-using Triple = common::Int32Field (*)(int);
-
-void showTriple(std::array<std::string, 3>& texts, const R& record, Triple field) {
-    for (int axis = 0; axis < 3; ++axis)
-        texts[std::size_t(axis)] = common::decimal(record.int32(field(axis)));
-}
-
-void storeTriple(R& record, const std::array<std::string, 3>& texts, Triple field) {
-    for (int axis = 0; axis < 3; ++axis)
-        record.setInt32(field(axis), common::leadingInt(texts[std::size_t(axis)]));
-}
 
 } // namespace
 

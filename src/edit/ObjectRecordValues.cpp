@@ -1,5 +1,7 @@
 #include "ObjectRecordValues.h"
 
+#include "TripleTexts.h"
+
 #include "common/Numbers.h"
 
 #include <iterator>
@@ -12,18 +14,6 @@ using R = ObjectGroupRecord;
 namespace {
 
 constexpr int kTypeCount = int(std::size(gamedata::kCollisionTypes));
-
-using Triple = common::Int32Field (*)(int);
-
-void showTriple(std::array<std::string, 3>& texts, const R& record, Triple field) {
-    for (int axis = 0; axis < 3; ++axis)
-        texts[std::size_t(axis)] = common::decimal(record.int32(field(axis)));
-}
-
-void storeTriple(R& record, const std::array<std::string, 3>& texts, Triple field) {
-    for (int axis = 0; axis < 3; ++axis)
-        record.setInt32(field(axis), common::leadingInt(texts[std::size_t(axis)]));
-}
 
 void storeType(R& record, common::TextField field, int index) {
     if (index >= 0 && index < kTypeCount)

@@ -1,3 +1,4 @@
+#include "DialogTestSupport.h"
 #include "dialogs/BriefingForm.h"
 #include "dialogs/BriefingPage.h"
 
@@ -16,15 +17,10 @@
 #include <functional>
 
 using namespace zev;
+using namespace dialogtest;
 using mission::MissionHeader;
 
 namespace {
-
-template <typename T> T* child(QWidget* parent, const char* name) {
-    auto* found = parent->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
 
 std::vector<std::uint8_t> bytes(const std::string& text) {
     return {text.begin(), text.end()};

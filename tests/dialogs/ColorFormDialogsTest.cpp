@@ -1,3 +1,4 @@
+#include "DialogTestSupport.h"
 #include "dialogs/ColorForm.h"
 
 #include "common/FileIo.h"
@@ -16,16 +17,11 @@
 #include <QTimer>
 
 using namespace zev;
+using namespace dialogtest;
 using dialogs::TColorForm;
 using mission::PaletteRecord;
 
 namespace {
-
-template <typename T> T* child(QWidget* parent, const char* name) {
-    T* found = parent->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
 
 PaletteRecord palette(const std::string& prefix) {
     PaletteRecord record;

@@ -1,3 +1,4 @@
+#include "DialogTestSupport.h"
 #include "dialogs/EnviromentForm.h"
 #include "dialogs/FormParts.h"
 #include "dialogs/PlatformForm.h"
@@ -22,20 +23,11 @@
 #include <functional>
 
 using namespace zev;
+using namespace dialogtest;
 using mission::MissionHeader;
 using H = MissionHeader;
 
 namespace {
-
-template <typename T> T* child(QWidget* parent, const char* name) {
-    auto* found = parent->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
-void click(QWidget* parent, const char* name) {
-    child<QAbstractButton>(parent, name)->click();
-}
 
 // Cancels the next modal dialog once it is open, after a look at it.
 void cancelNext(std::function<void(QWidget*)> look = [](QWidget*) {}) {

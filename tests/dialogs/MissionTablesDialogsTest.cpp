@@ -1,3 +1,4 @@
+#include "DialogTestSupport.h"
 #include "dialogs/MsnTableForm.h"
 #include "dialogs/MsnTableObjSel.h"
 
@@ -22,17 +23,10 @@
 #include <QTimer>
 
 using namespace zev;
+using namespace dialogtest;
 using R = mission::ObjectiveRow;
 
-namespace {
-
-template <typename T> T* child(QWidget* parent, const char* name) {
-    T* found = parent->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(MsnTableForm, AddsARowThroughTheEntryDialogSavesTheTableAndGivesTheTablesBackAtOk) {
     auto document = mission::support::newMission("ABCD", true);

@@ -1,3 +1,4 @@
+#include "DialogTestSupport.h"
 #include "dialogs/INavPointForm.h"
 #include "dialogs/NavForm.h"
 
@@ -16,28 +17,10 @@
 #include <functional>
 
 using namespace zev;
+using namespace dialogtest;
 using R = mission::NavPointRecord;
 
 namespace {
-
-template <typename T> T* child(QWidget* parent, const char* name) {
-    auto* found = parent->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
-void click(QWidget* parent, const char* name) {
-    child<QPushButton>(parent, name)->click();
-}
-
-// Answers the next modal dialog of type Form once it is open.
-template <typename Form> void answerNext(std::function<void(Form*)> answer) {
-    QTimer::singleShot(0, [answer] {
-        auto* form = qobject_cast<Form*>(QApplication::activeModalWidget());
-        ASSERT_NE(form, nullptr);
-        answer(form);
-    });
-}
 
 // Double-clicks the grid line of `slot`.
 void doubleClickSlot(QTableWidget* grid, int slot) {

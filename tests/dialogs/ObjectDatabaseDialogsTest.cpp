@@ -1,3 +1,4 @@
+#include "DialogTestSupport.h"
 #include "dialogs/AddDatabaseForm.h"
 #include "dialogs/NewObjectGroupForm.h"
 #include "dialogs/ObjectDatabaseForm.h"
@@ -21,32 +22,15 @@
 #include <functional>
 
 using namespace zev;
+using namespace dialogtest;
 using gamedata::ObjectGroupRecord;
 using R = ObjectGroupRecord;
 namespace fs = std::filesystem;
 
 namespace {
 
-template <typename T> T* child(QWidget* parent, const char* name) {
-    auto* found = parent->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
-void click(QWidget* parent, const char* name) {
-    child<QPushButton>(parent, name)->click();
-}
-
 bool enabled(QWidget* parent, const char* name) {
     return child<QWidget>(parent, name)->isEnabled();
-}
-
-template <typename Form> void answerNext(std::function<void(Form*)> answer) {
-    QTimer::singleShot(0, [answer] {
-        auto* form = qobject_cast<Form*>(QApplication::activeModalWidget());
-        ASSERT_NE(form, nullptr);
-        answer(form);
-    });
 }
 
 // "tanks.odb" with the records "tank" and "wall", and an empty "trees.odb".

@@ -1,3 +1,4 @@
+#include "DialogTestSupport.h"
 #include "dialogs/StartPointForm.h"
 #include "dialogs/WeatherForm.h"
 
@@ -16,30 +17,11 @@
 #include <functional>
 
 using namespace zev;
+using namespace dialogtest;
 using SP = mission::StartPointRecord;
 using W = mission::WeatherRecord;
 
-namespace {
-
-template <typename T> T* child(QWidget* parent, const char* name) {
-    auto* found = parent->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
-void click(QWidget* parent, const char* name) {
-    child<QPushButton>(parent, name)->click();
-}
-
-template <typename Form> void answerNext(std::function<void(Form*)> answer) {
-    QTimer::singleShot(0, [answer] {
-        auto* form = qobject_cast<Form*>(QApplication::activeModalWidget());
-        ASSERT_NE(form, nullptr);
-        answer(form);
-    });
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(StartPointForm, EditsPagesThroughTheTabBarAndHandsTheRecordsBackAtOk) {
     edit::StartPointRecords originals = mission::support::newMission()->startPoints;
