@@ -63,7 +63,7 @@ TEST(FilesAndRecovery, OpenedAndSavedMissionsAreRecentFilesAndAMissingOneLeavesT
     EXPECT_EQ(form.RecentItems.size(), 1);
 }
 
-TEST(FilesAndRecovery, AnEditorThatEndedWithoutSavingLeavesACopyTheNextOneRestores) {
+TEST(FilesAndRecovery, AnEditorThatEndedWithoutSavingLeavesACopyKeptUntilDiscarded) {
     apptest::EditorSandbox sandbox;
     const std::filesystem::path recovery = sandbox.home() / "recovery";
     {
@@ -84,36 +84,24 @@ TEST(FilesAndRecovery, AnEditorThatEndedWithoutSavingLeavesACopyTheNextOneRestor
         // The window goes without closing: the editor ended without saving.
     }
     apptest::ScriptedDesignForm form(sandbox.context());
-    ModalScript later({[](QWidget* w) {
-        auto* button = w->findChild<QPushButton*>(QStringLiteral("LaterBtn"));
-        if (!button)
-            return false;
-        button->click();
-        return true;
-    }});
+    const auto answer = [](const char* button) {
+        return [button](QWidget* w) {
+            auto* b = w->findChild<QPushButton*>(QString::fromLatin1(button));
+            if (!b)
+                return false;
+            b->click();
+            return true;
+        };
+    };
+    ModalScript later({answer("LaterBtn")});
     form.offerRecovery();
     ASSERT_TRUE(later.finished());
-    ModalScript restore({[](QWidget* w) {
-        auto* button = w->findChild<QPushButton*>(QStringLiteral("RestoreBtn"));
-        if (!button)
-            return false;
-        button->click();
-        return true;
-    }});
+    ASSERT_EQ(app::RecoveryCopies(recovery).leftBehind().size(), 1u) << "Later keeps it";
+    ModalScript discard({answer("DiscardBtn")});
     form.offerRecovery();
-    ASSERT_TRUE(restore.finished());
-    EXPECT_EQ(form.windowTitle(), "ZEVEDIT 3D  [Recovered Mission]");
-    EXPECT_TRUE(form.editor().isModified());
-    EXPECT_TRUE(form.document().untitled);
-    ASSERT_NE(form.document().objects.find(0), nullptr);
-    EXPECT_EQ(form.document().objects.find(0)->text(R::menuText), "Bunker");
-    EXPECT_TRUE(form.recoveryCopies().leftBehind().empty()) << "the restored copy is gone";
-    // Save asks where the mission goes; the recovery copy ends with it.
-    form.writeRecoveryCopy();
-    form.saveAnswers.push_back(sandbox.file("rescued.mdb"));
-    form.SaveItem->trigger();
-    EXPECT_EQ(form.saveAsked, 1);
-    EXPECT_FALSE(form.recoveryCopies().hasCopy());
+    ASSERT_TRUE(discard.finished());
+    EXPECT_TRUE(app::RecoveryCopies(recovery).leftBehind().empty());
+    EXPECT_FALSE(form.editor().hasMission());
 }
 
 // The editor that gets killed: run by the test below in a process of its own.
@@ -133,7 +121,7 @@ TEST(FilesAndRecovery, DISABLED_AnEditorKilledWithAModifiedMission) {
     std::raise(SIGKILL);
 }
 
-TEST(FilesAndRecovery, AKilledEditorsCopyIsOfferedAtTheNextStartAndDiscardRemovesIt) {
+TEST(FilesAndRecovery, AKilledEditorsCopyIsOfferedAtTheNextStartAndRestoredAsAnUntitledMission) {
     apptest::EditorSandbox sandbox;
     QProcess killed;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -160,15 +148,27 @@ TEST(FilesAndRecovery, AKilledEditorsCopyIsOfferedAtTheNextStartAndDiscardRemove
     EXPECT_EQ(copies[0].missionName, "Lost Work");
 
     apptest::ScriptedDesignForm form(sandbox.context());
-    ModalScript discard({[](QWidget* w) {
-        auto* button = w->findChild<QPushButton*>(QStringLiteral("DiscardBtn"));
+    ModalScript restore({[](QWidget* w) {
+        auto* button = w->findChild<QPushButton*>(QStringLiteral("RestoreBtn"));
         if (!button)
             return false;
         button->click();
         return true;
     }});
     form.offerRecovery();
-    ASSERT_TRUE(discard.finished());
-    EXPECT_FALSE(std::filesystem::exists(copies[0].mission));
+    ASSERT_TRUE(restore.finished());
+    EXPECT_EQ(form.windowTitle(), "ZEVEDIT 3D  [Recovered Mission]");
+    EXPECT_TRUE(form.editor().isModified());
+    EXPECT_TRUE(form.document().untitled);
+    ASSERT_NE(form.document().objects.find(0), nullptr);
+    EXPECT_EQ(form.document().objects.find(0)->text(R::menuText), "Bunker");
+    EXPECT_FALSE(std::filesystem::exists(copies[0].mission)) << "the restored copy is gone";
+    // Save asks where the mission goes; this editor's own recovery copy ends with it.
+    form.writeRecoveryCopy();
+    ASSERT_TRUE(form.recoveryCopies().hasCopy());
+    form.saveAnswers.push_back(sandbox.file("rescued.mdb"));
+    form.SaveItem->trigger();
+    EXPECT_EQ(form.saveAsked, 1);
+    EXPECT_FALSE(form.recoveryCopies().hasCopy());
     EXPECT_TRUE(app::RecoveryCopies(recovery).leftBehind().empty());
 }
