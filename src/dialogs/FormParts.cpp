@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -70,6 +71,21 @@ void fitToSmallScreen(QWidget* dialog, QSize screen) {
     dialog->setMinimumSize(0, 0);
     dialog->resize(size);
     dialog->move((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2);
+}
+
+QGroupBox* tripleBox(const char* title, const char* prefix, std::array<QLineEdit*, 3>& edits,
+                     int characters) {
+    auto* box = new QGroupBox(QString::fromLatin1(title));
+    auto* row = new QHBoxLayout(box);
+    static constexpr const char* axes[] = {"X", "Y", "Z"};
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        const std::string name = std::string(prefix) + axes[axis];
+        edits[axis] = namedEdit(name.c_str(), "");
+        if (characters > 0)
+            limitWidth(edits[axis], characters);
+        row->addWidget(edits[axis]);
+    }
+    return box;
 }
 
 void addOkCancel(QDialog* dialog, QBoxLayout* layout, std::function<void()> ok) {

@@ -3,6 +3,7 @@
 #include <QSize>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <span>
 #include <string>
@@ -43,6 +44,11 @@ RadioGroup radioGroup(QWidget* owner, const char* name, const char* title,
 // For a screen smaller than 640 x 480 (full screen on a small display): the dialog loses the
 // difference in width and height and is centred on the screen. Larger screens change nothing.
 void fitToSmallScreen(QWidget* dialog, QSize screen);
+
+// A titled box of the X, Y, Z edits of a triple, named <prefix>X, <prefix>Y, <prefix>Z; with
+// `characters`, each edit is kept about that many characters wide.
+QGroupBox* tripleBox(const char* title, const char* prefix, std::array<QLineEdit*, 3>& edits,
+                     int characters = 0);
 
 // OK ("BitBtn1") calls `ok`; Cancel ("BitBtn2") rejects the dialog.
 void addOkCancel(QDialog* dialog, QBoxLayout* layout, std::function<void()> ok);

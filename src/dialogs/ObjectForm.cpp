@@ -143,18 +143,6 @@ TObjectForm::TObjectForm(const MissionObjectRecord& record, ObjectPropertiesCont
     FormShow();
 }
 
-QGroupBox* TObjectForm::tripleBox(const char* title, const char* prefix, Triple& edits) {
-    auto* box = new QGroupBox(QString::fromLatin1(title));
-    auto* row = new QHBoxLayout(box);
-    static constexpr const char* axes[] = {"X", "Y", "Z"};
-    for (std::size_t axis = 0; axis < 3; ++axis) {
-        const std::string name = std::string(prefix) + axes[axis];
-        edits[axis] = namedEdit(name.c_str(), "");
-        row->addWidget(edits[axis]);
-    }
-    return box;
-}
-
 void TObjectForm::FormShow() {
     const edit::ObjectPropertyValues& v = model_.shown();
     const auto fill = [](Triple& edits, const std::array<std::string, 3>& texts) {

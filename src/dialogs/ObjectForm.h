@@ -48,7 +48,6 @@ public slots:
 
 private:
     using Triple = std::array<QLineEdit*, 3>;
-    QGroupBox* tripleBox(const char* title, const char* prefix, Triple& edits);
     edit::ObjectPropertyValues controls() const;
     void showSummary();
 

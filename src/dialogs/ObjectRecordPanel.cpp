@@ -88,11 +88,12 @@ ObjectRecordPanel::ObjectRecordPanel(bool withReadyMadeBox, QWidget* parent) : Q
     columns->addLayout(texts);
 
     auto* triples = new QVBoxLayout;
-    ScaleBox = tripleBox("Scaling", "Scale", Scale);
+    ScaleBox = tripleBox("Scaling", "Scale", Scale, 8);
     triples->addWidget(ScaleBox);
-    triples->addWidget(tripleBox("Main Rotation", "MainRotation", MainRotation));
-    AlternateRotationBox = tripleBox("Alternate Rotation", "AlternateRotation", AlternateRotation);
-    ChunkRotationBox = tripleBox("Chunk Rotation", "ChunkRotation", ChunkRotation);
+    triples->addWidget(tripleBox("Main Rotation", "MainRotation", MainRotation, 8));
+    AlternateRotationBox =
+        tripleBox("Alternate Rotation", "AlternateRotation", AlternateRotation, 8);
+    ChunkRotationBox = tripleBox("Chunk Rotation", "ChunkRotation", ChunkRotation, 8);
     triples->addWidget(AlternateRotationBox);
     triples->addWidget(ChunkRotationBox);
     triples->addStretch();
@@ -125,19 +126,6 @@ ObjectRecordPanel::ObjectRecordPanel(bool withReadyMadeBox, QWidget* parent) : Q
             if (on)
                 emit changed();
         });
-}
-
-QGroupBox* ObjectRecordPanel::tripleBox(const char* title, const char* prefix, Triple& edits) {
-    auto* box = new QGroupBox(QString::fromLatin1(title));
-    auto* row = new QHBoxLayout(box);
-    static constexpr const char* axes[] = {"X", "Y", "Z"};
-    for (std::size_t axis = 0; axis < 3; ++axis) {
-        const std::string name = std::string(prefix) + axes[axis];
-        edits[axis] = namedEdit(name.c_str(), "");
-        limitWidth(edits[axis], 8);
-        row->addWidget(edits[axis]);
-    }
-    return box;
 }
 
 edit::ObjectRecordValues ObjectRecordPanel::values() const {

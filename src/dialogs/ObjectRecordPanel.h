@@ -32,7 +32,6 @@ signals:
 
 private:
     using Triple = std::array<QLineEdit*, 3>;
-    QGroupBox* tripleBox(const char* title, const char* prefix, Triple& edits);
 
     QLineEdit *Object, *MenuText, *AlternateName, *Chunk, *TargetingInfo, *HitsToDestroy;
     QComboBox *ObjectType, *ObjectParent;

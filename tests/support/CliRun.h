@@ -3,6 +3,11 @@
 #include "CliCommand.h"
 #include "CliMain.h"
 
+#include "common/Reporter.h"
+#include "mission/MissionFile.h"
+
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <initializer_list>
 #include <sstream>
@@ -49,4 +54,13 @@ inline CommandRun runCommandLine(const std::vector<zev::cli::CliCommand>& comman
     const int status = zev::cli::runCommandLine(commands, std::move(args), environmentHome,
                                                 executableDirectory, out, err);
     return {status, out.str(), err.str()};
+}
+
+// A mission file a command wrote, as the editor would open it.
+inline zev::mission::MissionDocument openMissionFile(const std::filesystem::path& path) {
+    zev::mission::MissionDocument document;
+    std::uint8_t patch = 0;
+    zev::common::SilentReporter silent;
+    EXPECT_TRUE(zev::mission::MissionFile::open(document, patch, path, silent));
+    return document;
 }

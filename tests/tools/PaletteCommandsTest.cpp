@@ -20,14 +20,6 @@ CommandRun run(const TempDir& home, std::vector<std::string> args) {
                   std::vector<std::string>(args.begin() + 1, args.end()));
 }
 
-mission::MissionDocument openMission(const std::filesystem::path& path) {
-    mission::MissionDocument document;
-    std::uint8_t patch = 0;
-    common::SilentReporter silent;
-    EXPECT_TRUE(mission::MissionFile::open(document, patch, path, silent));
-    return document;
-}
-
 } // namespace
 
 TEST(PaletteCommands, ExportAndImportTheTwentyNamesAsTheBuilderDoesAndKeepTheFlag) {
@@ -36,13 +28,13 @@ TEST(PaletteCommands, ExportAndImportTheTwentyNamesAsTheBuilderDoesAndKeepTheFla
     ASSERT_EQ(run(home, {"new", mission, "--project", "ABCD", "--mission", "M"}).status, kExitOk);
     {
         // The mission uses its custom palette, with a flag other than 1.
-        auto document = openMission(mission);
+        auto document = openMissionFile(mission);
         document.palette.setByte(PaletteRecord::flag, 2);
         common::SilentReporter silent;
         const mission::RecordPositions positions(document);
         ASSERT_TRUE(mission::MissionFile::save(document, mission, positions, 0, silent));
     }
-    const auto original = openMission(mission);
+    const auto original = openMissionFile(mission);
 
     const std::string exported = (home / "out.ccp").string();
     ASSERT_EQ(run(home, {"palette", "export", mission, exported}).status, kExitOk);
@@ -56,7 +48,7 @@ TEST(PaletteCommands, ExportAndImportTheTwentyNamesAsTheBuilderDoesAndKeepTheFla
     const std::string edited = (home / "in.ccp").string();
     ASSERT_TRUE(common::writeWholeFile(edited, mission::customPaletteImage(names)));
     ASSERT_EQ(run(home, {"palette", "import", mission, edited}).status, kExitOk);
-    const auto imported = openMission(mission);
+    const auto imported = openMissionFile(mission);
     EXPECT_EQ(mission::paletteNames(imported.palette), names);
     EXPECT_EQ(imported.palette.byte(PaletteRecord::flag), 2);
     EXPECT_EQ(imported.header, original.header);

@@ -20,14 +20,6 @@ CommandRun run(const TempDir& home, std::vector<std::string> args) {
                   std::vector<std::string>(args.begin() + 1, args.end()));
 }
 
-mission::MissionDocument openMission(const std::filesystem::path& path) {
-    mission::MissionDocument document;
-    std::uint8_t patch = 0;
-    common::SilentReporter silent;
-    EXPECT_TRUE(mission::MissionFile::open(document, patch, path, silent));
-    return document;
-}
-
 } // namespace
 
 TEST(TableCommands, ExportAndImportAStarsTableAsTheEditorDoes) {
@@ -42,16 +34,16 @@ TEST(TableCommands, ExportAndImportAStarsTableAsTheEditorDoes) {
     ASSERT_EQ(image->size(), 22495u);
     auto table = mission::ObjectiveTable::fromBytes(*image);
     ASSERT_TRUE(table);
-    EXPECT_EQ(*table, openMission(mission).objectives[3]);
+    EXPECT_EQ(*table, openMissionFile(mission).objectives[3]);
 
     // Star 3's table, changed, goes into star 5.
     table->row(1).setText(R::screenText, "Hold the ridge");
     table->setMissionTimeLimit("900");
     const std::string edited = (home / "edited.tbl").string();
     ASSERT_TRUE(common::writeWholeFile(edited, table->toBytes()));
-    const auto original = openMission(mission);
+    const auto original = openMissionFile(mission);
     ASSERT_EQ(run(home, {"table", "import", mission, "5", edited}).status, kExitOk);
-    const auto imported = openMission(mission);
+    const auto imported = openMissionFile(mission);
     EXPECT_EQ(imported.objectives[5], *table);
     EXPECT_EQ(imported.objectives[4], original.objectives[4]);
     EXPECT_EQ(imported.objects, original.objects);
