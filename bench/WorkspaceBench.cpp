@@ -1,6 +1,9 @@
-// The workspace with the demo mission at its object limit: 500 objects in front of the side
-// camera, drawn offscreen at 1024 x 768 (Mesa's llvmpipe here), picked, and built.
+// The workspace with the demo mission up to its object limit: 50 to 500 objects in front of the
+// side camera, drawn offscreen at 1024 x 768 (Mesa's llvmpipe here), picked, and built.
 // Rendering needs an OpenGL 3.3 context: run under xvfb-run where there is no display.
+//
+// `--pictures DIR` first writes the 500-object mission's front and top views in every fill and
+// shade the benchmarks draw (front-gouraud.png, ...), for comparing pictures across changes.
 
 #include "common/Reporter.h"
 #include "edit/WorkspaceTools.h"
@@ -17,8 +20,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
+#include <map>
 #include <memory>
 #include <random>
 #include <unistd.h>
@@ -54,7 +60,7 @@ struct Workspace {
 
     // With `inView` every object stands inside the front view; otherwise they are spread over
     // a wide grid around the camera, as in a mission laid out over the map.
-    explicit Workspace(bool inView) {
+    Workspace(bool inView, int objects) {
         std::random_device rd;
         dir = fs::temp_directory_path() / ("zevedit-bench-" + std::to_string(rd()));
         common::SilentReporter reporter;
@@ -66,7 +72,7 @@ struct Workspace {
         scene = std::make_unique<MissionScene>(*settings, piece.get());
         scene->Setup();
         scene->Attach(&editor);
-        document = MakeMission(inView);
+        document = MakeMission(inView, objects);
         editor.openMission(*document, scene->ShowCheck(), reporter);
         offscreen = std::make_unique<OffscreenRender>();
         if (!offscreen->Begin(kWidth, kHeight))
@@ -79,17 +85,17 @@ struct Workspace {
         fs::remove_all(dir, ec);
     }
 
-    // 500 objects on 20 rows of 25, every 25th a ready-made group, the rest cycling through
-    // the demo geometries. In view: rows from 60 to 440 units ahead of the side camera (over
-    // player 1's start point, 17, -854), each row spread over 80 % of the view's width there.
-    // Spread: a 15-unit grid 360 units wide from 34 units ahead on.
-    std::unique_ptr<mission::MissionDocument> MakeMission(bool inView) const {
+    // Up to 500 objects on 20 rows of 25, every 25th a ready-made group, the rest cycling
+    // through the demo geometries; fewer objects fill the first rows. In view: rows from 60 to 440
+    // units ahead of the side camera (over player 1's start point, 17, -854), each row spread over
+    // 80 % of the view's width there. Spread: a 15-unit grid 360 units wide from 34 units ahead on.
+    std::unique_ptr<mission::MissionDocument> MakeMission(bool inView, int objects) const {
         auto doc = std::make_unique<mission::MissionDocument>();
         mission::resetToNewMission(*doc, paths.programDirectory, 0);
         const auto& geometries = gamedata::demo::demoGeometries();
         const auto groups = gamedata::demo::demoReadyMadeGroups();
         using R = mission::MissionObjectRecord;
-        for (int slot = 0; slot < kObjects; ++slot) {
+        for (int slot = 0; slot < objects; ++slot) {
             R record;
             const bool group = slot % 25 == 24;
             record.setText(R::objectName,
@@ -121,7 +127,9 @@ struct Workspace {
     }
 };
 
-Workspace& Shared(bool inView = true) {
+// One workspace per layout and object count, made at first use and kept for the run (one GL
+// context each).
+Workspace& Shared(bool inView = true, int objects = kObjects) {
     static QGuiApplication* app = [] {
         PrepareOffscreenPlatform();
         static int argc = 1;
@@ -130,16 +138,16 @@ Workspace& Shared(bool inView = true) {
         return new QGuiApplication(argc, argv);
     }();
     (void)app;
-    if (inView) {
-        static Workspace workspace(true);
-        return workspace;
-    }
-    static Workspace spread(false);
-    return spread;
+    static std::map<std::pair<bool, int>, std::unique_ptr<Workspace>> workspaces;
+    auto& slot = workspaces[{inView, objects}];
+    if (!slot)
+        slot = std::make_unique<Workspace>(inView, objects);
+    return *slot;
 }
 
-void RenderFrames(benchmark::State& state, engine::RenderQuality quality, bool inView = true) {
-    Workspace& w = Shared(inView);
+void RenderFrames(benchmark::State& state, engine::RenderQuality quality, bool inView = true,
+                  int objects = kObjects) {
+    Workspace& w = Shared(inView, objects);
     if (!w.glError.empty()) {
         state.SkipWithError(w.glError.c_str());
         return;
@@ -159,20 +167,41 @@ void RenderFrames(benchmark::State& state, engine::RenderQuality quality, bool i
     state.counters["rss_MB"] = ResidentBytes() / 1e6;
 }
 
-void BM_RenderFrame500Gouraud(benchmark::State& state) {
-    RenderFrames(state, engine::RenderQuality());
+// Frames of the front view with the argument's number of objects in it.
+void BM_RenderFrameGouraud(benchmark::State& state) {
+    RenderFrames(state, engine::RenderQuality(), true, int(state.range(0)));
 }
-BENCHMARK(BM_RenderFrame500Gouraud)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RenderFrameGouraud)
+    ->Arg(50)
+    ->Arg(100)
+    ->Arg(250)
+    ->Arg(500)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
-void BM_RenderFrame500Phong(benchmark::State& state) {
-    RenderFrames(state, engine::RenderQuality().WithShade(engine::ShadeMode::Phong));
+void BM_RenderFramePhong(benchmark::State& state) {
+    RenderFrames(state, engine::RenderQuality().WithShade(engine::ShadeMode::Phong), true,
+                 int(state.range(0)));
 }
-BENCHMARK(BM_RenderFrame500Phong)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RenderFramePhong)
+    ->Arg(50)
+    ->Arg(100)
+    ->Arg(250)
+    ->Arg(500)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
-void BM_RenderFrame500Wireframe(benchmark::State& state) {
-    RenderFrames(state, engine::RenderQuality().WithFill(engine::FillMode::Wireframe));
+void BM_RenderFrameWireframe(benchmark::State& state) {
+    RenderFrames(state, engine::RenderQuality().WithFill(engine::FillMode::Wireframe), true,
+                 int(state.range(0)));
 }
-BENCHMARK(BM_RenderFrame500Wireframe)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RenderFrameWireframe)
+    ->Arg(50)
+    ->Arg(100)
+    ->Arg(250)
+    ->Arg(500)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_RenderFrame500Spread(benchmark::State& state) {
     RenderFrames(state, engine::RenderQuality(), false);
@@ -269,4 +298,53 @@ void BM_LoadMissionScene500(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadMissionScene500)->Unit(benchmark::kMillisecond);
 
+// The pictures of the 500-object mission, front and top, in each quality drawn above.
+bool WritePictures(const fs::path& dir) {
+    Workspace& w = Shared();
+    if (!w.glError.empty()) {
+        std::cerr << w.glError << "\n";
+        return false;
+    }
+    fs::create_directories(dir);
+    const std::pair<const char*, engine::RenderQuality> qualities[] = {
+        {"gouraud", engine::RenderQuality()},
+        {"phong", engine::RenderQuality().WithShade(engine::ShadeMode::Phong)},
+        {"wire", engine::RenderQuality().WithFill(engine::FillMode::Wireframe)},
+    };
+    for (const bool top : {false, true}) {
+        w.scene->UseTopView(top);
+        const engine::Viewport viewport = w.MakeViewport();
+        for (const auto& [name, quality] : qualities) {
+            w.offscreen->Render(*w.scene->Scene(), viewport, quality);
+            const fs::path file = dir / (std::string(top ? "top-" : "front-") + name + ".png");
+            if (!w.offscreen->Image().save(QString::fromStdString(file.string()))) {
+                std::cerr << "cannot write " << file << "\n";
+                return false;
+            }
+        }
+    }
+    w.scene->UseTopView(false);
+    return true;
+}
+
 } // namespace
+
+int main(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--pictures") == 0) {
+            if (!WritePictures(argv[i + 1]))
+                return 1;
+            // The option is this program's own; the rest go to the benchmark library.
+            for (int j = i; j + 2 <= argc; ++j)
+                argv[j] = argv[j + 2];
+            argc -= 2;
+            break;
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
