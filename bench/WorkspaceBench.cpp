@@ -3,12 +3,14 @@
 // Rendering needs an OpenGL 3.3 context: run under xvfb-run where there is no display.
 //
 // `--pictures DIR` first writes the 500-object mission's front and top views in every fill and
-// shade the benchmarks draw (front-gouraud.png, ...), for comparing pictures across changes.
+// shade the benchmarks draw (front-gouraud.png, ...), for comparing pictures across changes;
+// `--mission FILE` writes that mission (to open in the editor and measure it there).
 
 #include "common/Reporter.h"
 #include "edit/WorkspaceTools.h"
 #include "gamedata/DemoData.h"
 #include "gamedata/DemoGeometry.h"
+#include "mission/MissionFile.h"
 #include "mission/MissionObjectRecord.h"
 #include "mission/NewMission.h"
 #include "platform/SettingsStore.h"
@@ -35,8 +37,8 @@ using namespace zev;
 using namespace zev::workspace;
 namespace fs = std::filesystem;
 
-constexpr int kWidth = 1024;
-constexpr int kHeight = 768;
+const int kWidth = getenv("ZEV_W") ? atoi(getenv("ZEV_W")) : 1024;
+const int kHeight = getenv("ZEV_H") ? atoi(getenv("ZEV_H")) : 768;
 constexpr int kObjects = 500;
 
 // Resident memory of this process in bytes.
@@ -128,7 +130,12 @@ struct Workspace {
 };
 
 // One workspace per layout and object count, made at first use and kept for the run (one GL
-// context each).
+// context each); main lets them go before the program ends, while OpenGL is still there.
+std::map<std::pair<bool, int>, std::unique_ptr<Workspace>>& Workspaces() {
+    static std::map<std::pair<bool, int>, std::unique_ptr<Workspace>> workspaces;
+    return workspaces;
+}
+
 Workspace& Shared(bool inView = true, int objects = kObjects) {
     static QGuiApplication* app = [] {
         PrepareOffscreenPlatform();
@@ -138,8 +145,7 @@ Workspace& Shared(bool inView = true, int objects = kObjects) {
         return new QGuiApplication(argc, argv);
     }();
     (void)app;
-    static std::map<std::pair<bool, int>, std::unique_ptr<Workspace>> workspaces;
-    auto& slot = workspaces[{inView, objects}];
+    auto& slot = Workspaces()[{inView, objects}];
     if (!slot)
         slot = std::make_unique<Workspace>(inView, objects);
     return *slot;
@@ -163,6 +169,8 @@ void RenderFrames(benchmark::State& state, engine::RenderQuality quality, bool i
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["draws"] = double(w.offscreen->Renderer().LastDrawCount());
     state.counters["culled"] = double(w.offscreen->Renderer().LastCulledCount());
+    state.counters["calls"] = double(w.offscreen->Renderer().LastBatchCount());
+    state.counters["hidden"] = double(w.offscreen->Renderer().LastHiddenCount());
     state.counters["gpu_mesh_MB"] = double(w.offscreen->Renderer().CachedBytes()) / 1e6;
     state.counters["rss_MB"] = ResidentBytes() / 1e6;
 }
@@ -327,24 +335,41 @@ bool WritePictures(const fs::path& dir) {
     return true;
 }
 
+bool WriteMission(const fs::path& file) {
+    Workspace& w = Shared();
+    common::RecordingReporter reporter;
+    mission::MissionDocument copy = *w.document;
+    if (mission::MissionFile::save(copy, file, mission::RecordPositions(copy), 0, reporter))
+        return true;
+    for (const auto& message : reporter.messages)
+        std::cerr << message.text << "\n";
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--pictures") == 0) {
-            if (!WritePictures(argv[i + 1]))
-                return 1;
-            // The option is this program's own; the rest go to the benchmark library.
-            for (int j = i; j + 2 <= argc; ++j)
-                argv[j] = argv[j + 2];
-            argc -= 2;
-            break;
+    // These options are this program's own; the rest go to the benchmark library.
+    for (int i = 1; i + 1 < argc;) {
+        const bool pictures = std::strcmp(argv[i], "--pictures") == 0;
+        const bool missionFile = std::strcmp(argv[i], "--mission") == 0;
+        if (!pictures && !missionFile) {
+            ++i;
+            continue;
         }
+        if (!(pictures ? WritePictures(argv[i + 1]) : WriteMission(argv[i + 1]))) {
+            Workspaces().clear();
+            return 1;
+        }
+        for (int j = i; j + 2 <= argc; ++j)
+            argv[j] = argv[j + 2];
+        argc -= 2;
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    Workspaces().clear();
     return 0;
 }

@@ -1,77 +1,117 @@
 #include "workspace/RenderShaders.h"
 
+#include <string>
+
 namespace zev::workspace::shaders {
 
 namespace {
 
-// The lighting shared by the vertex and the fragment stage.
+// The lighting shared by the vertex and the fragment stage: `colour` lit at `position` with
+// `normal` (unit length, or zero for a normal-less vertex, which takes the ambient light only).
+// Which lights there are is known when the program is built, so a program does no work for a
+// light that is off.
 #define ZEV_LIGHTING_GLSL                                                                          \
-    "uniform vec3 uColour;\n"                                                                      \
     "uniform vec3 uAmbient;\n"                                                                     \
     "uniform vec3 uLightColour;\n"                                                                 \
     "uniform vec3 uLightPosition;\n"                                                               \
-    "uniform bool uPointLight;\n"                                                                  \
-    "uniform bool uLit;\n"                                                                         \
-    "uniform bool uEditorLight;\n"                                                                 \
     "uniform vec3 uEditorLightColour;\n"                                                           \
     "uniform vec3 uToEditorLight;\n"                                                               \
-    "vec3 shade(vec3 position, vec3 normal) {\n"                                                   \
-    "    if (!uLit)\n"                                                                             \
-    "        return uColour;\n"                                                                    \
+    "vec3 shade(vec3 colour, vec3 position, vec3 normal) {\n"                                      \
+    "#if !defined(ZEV_LIT)\n"                                                                      \
+    "    return colour;\n"                                                                         \
+    "#else\n"                                                                                      \
     "    vec3 light = uAmbient;\n"                                                                 \
     "    float len = length(normal);\n"                                                            \
-    "    if (uPointLight && len > 1e-6) {\n"                                                       \
+    "#if defined(ZEV_POINT_LIGHT)\n"                                                               \
+    "    if (len > 1e-6) {\n"                                                                      \
     "        vec3 toLight = uLightPosition - position;\n"                                          \
     "        float dist = length(toLight);\n"                                                      \
     "        if (dist > 1e-6)\n"                                                                   \
     "            light += uLightColour * max(dot(normal / len, toLight / dist), 0.0);\n"           \
     "    }\n"                                                                                      \
-    "    if (uEditorLight && len > 1e-6)\n"                                                        \
+    "#endif\n"                                                                                     \
+    "#if defined(ZEV_EDITOR_LIGHT)\n"                                                              \
+    "    if (len > 1e-6)\n"                                                                        \
     "        light += uEditorLightColour * max(dot(normal / len, uToEditorLight), 0.0);\n"         \
-    "    return clamp(uColour * light, 0.0, 1.0);\n"                                               \
+    "#endif\n"                                                                                     \
+    "    return clamp(colour * light, 0.0, 1.0);\n"                                                \
+    "#endif\n"                                                                                     \
     "}\n"
 
 } // namespace
 
+// Each frame drawn is one instance: its transform to clip space, its world transform, the
+// matrix that turns its normals and its colour come with the instance. Only what the shade mode
+// needs passes to the fragment stage, as a software rasteriser interpolates every input of a
+// fragment whether it is used or not.
 const char* const kMeshVertex =
-    "#version 330 core\n"
     "layout(location = 0) in vec3 aPosition;\n"
     "layout(location = 1) in vec3 aNormal;\n"
-    "uniform mat4 uClip;\n"
-    "uniform mat4 uWorld;\n"
-    "uniform mat3 uNormalMatrix;\n"
-    "uniform float uPointSize;\n" ZEV_LIGHTING_GLSL "out vec3 vPosition;\n"
-    "out vec3 vNormal;\n"
-    "out vec3 vColour;\n"
+    "layout(location = 2) in mat4 aClip;\n"
+    "layout(location = 6) in mat4 aWorld;\n"
+    "layout(location = 10) in mat3 aNormalMatrix;\n"
+    "layout(location = 13) in vec3 aColour;\n"
+    "uniform float uPointSize;\n" ZEV_LIGHTING_GLSL "#if defined(ZEV_SHADE_FLAT)\n"
     "flat out vec3 vFaceColour;\n"
+    "#elif defined(ZEV_SHADE_GOURAUD)\n"
+    "out vec3 vColour;\n"
+    "#else\n"
+    "out vec3 vPosition;\n"
+    "out vec3 vNormal;\n"
+    "flat out vec3 vBaseColour;\n"
+    "#endif\n"
     "void main() {\n"
-    "    vec4 world = uWorld * vec4(aPosition, 1.0);\n"
-    "    vec3 normal = uNormalMatrix * aNormal;\n"
+    "    vec4 world = aWorld * vec4(aPosition, 1.0);\n"
+    "    vec3 normal = aNormalMatrix * aNormal;\n"
     "    float len = length(normal);\n"
-    "    vNormal = len > 1e-6 ? normal / len : vec3(0.0);\n"
+    "    vec3 unit = len > 1e-6 ? normal / len : vec3(0.0);\n"
+    "#if defined(ZEV_SHADE_FLAT)\n"
+    "    vFaceColour = shade(aColour, world.xyz, unit);\n"
+    "#elif defined(ZEV_SHADE_GOURAUD)\n"
+    "    vColour = shade(aColour, world.xyz, unit);\n"
+    "#else\n"
     "    vPosition = world.xyz;\n"
-    "    vColour = shade(vPosition, vNormal);\n"
-    "    vFaceColour = vColour;\n"
+    "    vNormal = unit;\n"
+    "    vBaseColour = aColour;\n"
+    "#endif\n"
     "    gl_PointSize = uPointSize;\n"
-    "    gl_Position = uClip * vec4(aPosition, 1.0);\n"
+    "    gl_Position = aClip * vec4(aPosition, 1.0);\n"
     "}\n";
 
-const char* const kMeshFragment = "#version 330 core\n" ZEV_LIGHTING_GLSL "uniform int uShade;\n"
-                                  "in vec3 vPosition;\n"
-                                  "in vec3 vNormal;\n"
-                                  "in vec3 vColour;\n"
-                                  "flat in vec3 vFaceColour;\n"
-                                  "out vec4 fragColour;\n"
-                                  "void main() {\n"
-                                  "    vec3 c;\n"
-                                  "    if (uShade == 0)\n"
-                                  "        c = vFaceColour;\n"
-                                  "    else if (uShade == 1)\n"
-                                  "        c = vColour;\n"
-                                  "    else\n"
-                                  "        c = shade(vPosition, vNormal);\n"
-                                  "    fragColour = vec4(c, 1.0);\n"
-                                  "}\n";
+const char* const kMeshFragment = ZEV_LIGHTING_GLSL "#if defined(ZEV_SHADE_FLAT)\n"
+                                                    "flat in vec3 vFaceColour;\n"
+                                                    "#elif defined(ZEV_SHADE_GOURAUD)\n"
+                                                    "in vec3 vColour;\n"
+                                                    "#else\n"
+                                                    "in vec3 vPosition;\n"
+                                                    "in vec3 vNormal;\n"
+                                                    "flat in vec3 vBaseColour;\n"
+                                                    "#endif\n"
+                                                    "out vec4 fragColour;\n"
+                                                    "void main() {\n"
+                                                    "#if defined(ZEV_SHADE_FLAT)\n"
+                                                    "    fragColour = vec4(vFaceColour, 1.0);\n"
+                                                    "#elif defined(ZEV_SHADE_GOURAUD)\n"
+                                                    "    fragColour = vec4(vColour, 1.0);\n"
+                                                    "#else\n"
+                                                    "    fragColour = vec4(shade(vBaseColour, "
+                                                    "vPosition, vNormal), 1.0);\n"
+                                                    "#endif\n"
+                                                    "}\n";
+
+std::string MeshProgramHeader(int shade, bool lit, bool pointLight, bool editorLight) {
+    std::string header = "#version 330 core\n";
+    header += shade == 0   ? "#define ZEV_SHADE_FLAT\n"
+              : shade == 1 ? "#define ZEV_SHADE_GOURAUD\n"
+                           : "#define ZEV_SHADE_PHONG\n";
+    if (lit)
+        header += "#define ZEV_LIT\n";
+    if (pointLight)
+        header += "#define ZEV_POINT_LIGHT\n";
+    if (editorLight)
+        header += "#define ZEV_EDITOR_LIGHT\n";
+    return header;
+}
 
 const char* const kGridVertex = "#version 330 core\n"
                                 "uniform mat4 uClip;\n"

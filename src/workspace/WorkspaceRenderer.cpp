@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <unordered_set>
 #include <vector>
@@ -117,11 +118,70 @@ struct EdgeKey {
     };
 };
 
+// What an instance carries, in floats: its transform to clip space and its world transform
+// (4 columns each), the normal matrix (3 columns) and the colour. Attribute locations as in the
+// mesh vertex shader.
+constexpr int kClipAt = 2, kWorldAt = 6, kNormalMatrixAt = 10, kColourAt = 13;
+constexpr std::size_t kInstanceFloats = 16 + 16 + 9 + 3;
+constexpr GLsizei kInstanceStride = GLsizei(kInstanceFloats * sizeof(float));
+
+static_assert(sizeof(engine::MeshVertex) == 8 * sizeof(float), "vertices compare as bytes");
+static_assert(sizeof(engine::MeshFace) == 2 * sizeof(std::uint32_t), "faces compare as bytes");
+
+template <typename T> std::uint64_t HashBytes(std::uint64_t h, const std::vector<T>& items) {
+    // FNV-1a over the size and the bytes.
+    auto add = [&h](const unsigned char* p, std::size_t n) {
+        for (std::size_t i = 0; i < n; ++i)
+            h = (h ^ p[i]) * 1099511628211ull;
+    };
+    const std::uint64_t size = items.size();
+    add(reinterpret_cast<const unsigned char*>(&size), sizeof size);
+    add(reinterpret_cast<const unsigned char*>(items.data()), items.size() * sizeof(T));
+    return h;
+}
+
+// A hash of everything of a visual that its buffers are made from.
+std::uint64_t GeometryHash(const engine::Visual& visual) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (const engine::MeshGroup& group : visual.Groups()) {
+        h = HashBytes(h, group.vertices);
+        h = HashBytes(h, group.faces);
+        h = HashBytes(h, group.indices);
+    }
+    return h;
+}
+
+template <typename T> bool SameItems(const std::vector<T>& a, const std::vector<T>& b) {
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
+}
+
+bool SameGeometry(const engine::Visual& a, const engine::Visual& b) {
+    if (a.Groups().size() != b.Groups().size())
+        return false;
+    for (std::size_t g = 0; g < a.Groups().size(); ++g) {
+        const engine::MeshGroup& x = a.Groups()[g];
+        const engine::MeshGroup& y = b.Groups()[g];
+        if (!SameItems(x.vertices, y.vertices) || !SameItems(x.faces, y.faces) ||
+            !SameItems(x.indices, y.indices))
+            return false;
+    }
+    return true;
+}
+
+int MeshProgramIndex(int shade, bool lit, bool pointLight, bool editorLight) {
+    return ((std::clamp(shade, 0, 2) * 2 + int(lit)) * 2 + int(pointLight)) * 2 + int(editorLight);
+}
+
 } // namespace
 
+// Buffers of one geometry. `source` is a visual they were made from or found equal to, while it
+// still holds that geometry (its revision then is `sourceRevision`): a new visual is compared
+// with it before it may share them.
 struct WorkspaceRenderer::GpuMesh {
-    std::weak_ptr<engine::Visual> owner;
-    std::uint64_t revision = 0;
+    std::uint64_t hash = 0;
+    std::weak_ptr<engine::Visual> source;
+    std::uint64_t sourceRevision = 0;
     unsigned vao = 0;
     unsigned vertexBuffer = 0;
     unsigned indexBuffer = 0;
@@ -163,6 +223,19 @@ WorkspaceRenderer::~WorkspaceRenderer() {
         Release();
 }
 
+bool WorkspaceRenderer::BuildProgram(std::unique_ptr<QOpenGLShaderProgram>& program,
+                                     const std::string& vertex, const std::string& fragment,
+                                     const char* what) {
+    program = std::make_unique<QOpenGLShaderProgram>();
+    if (program->addShaderFromSourceCode(QOpenGLShader::Vertex, vertex.c_str()) &&
+        program->addShaderFromSourceCode(QOpenGLShader::Fragment, fragment.c_str()) &&
+        program->link())
+        return true;
+    error_ = std::string("The ") + what + " shader does not build: " + program->log().toStdString();
+    program.reset();
+    return false;
+}
+
 bool WorkspaceRenderer::Initialize() {
     error_.clear();
     QOpenGLContext* context = QOpenGLContext::currentContext();
@@ -184,33 +257,22 @@ bool WorkspaceRenderer::Initialize() {
         return false;
     }
 
-    auto build = [this](std::unique_ptr<QOpenGLShaderProgram>& program, const char* vertex,
-                        const char* fragment, const char* what) {
-        program = std::make_unique<QOpenGLShaderProgram>();
-        if (program->addShaderFromSourceCode(QOpenGLShader::Vertex, vertex) &&
-            program->addShaderFromSourceCode(QOpenGLShader::Fragment, fragment) && program->link())
-            return true;
-        error_ =
-            std::string("The ") + what + " shader does not build: " + program->log().toStdString();
-        program.reset();
-        return false;
-    };
-    if (!build(meshProgram_, shaders::kMeshVertex, shaders::kMeshFragment, "mesh") ||
-        !build(layerProgram_, shaders::kLayerVertex, shaders::kLayerFragment, "layer") ||
-        !build(gridProgram_, shaders::kGridVertex, shaders::kGridFragment, "grid")) {
-        meshProgram_.reset();
+    // The mesh program of the usual case is made now, so that a shader that does not build is
+    // known at once; the others follow at their first use.
+    MeshProgram& usual = meshPrograms_[std::size_t(MeshProgramIndex(1, true, true, false))];
+    if (!BuildProgram(
+            usual.program, shaders::MeshProgramHeader(1, true, true, false) + shaders::kMeshVertex,
+            shaders::MeshProgramHeader(1, true, true, false) + shaders::kMeshFragment, "mesh") ||
+        !BuildProgram(layerProgram_, shaders::kLayerVertex, shaders::kLayerFragment, "layer") ||
+        !BuildProgram(gridProgram_, shaders::kGridVertex, shaders::kGridFragment, "grid")) {
+        usual.program.reset();
         layerProgram_.reset();
         gridProgram_.reset();
         gl_ = nullptr;
         return false;
     }
     gl_->glGenVertexArrays(1, &layerVao_);
-    at_.clip = meshProgram_->uniformLocation("uClip");
-    at_.world = meshProgram_->uniformLocation("uWorld");
-    at_.normalMatrix = meshProgram_->uniformLocation("uNormalMatrix");
-    at_.colour = meshProgram_->uniformLocation("uColour");
-    at_.shade = meshProgram_->uniformLocation("uShade");
-    at_.lit = meshProgram_->uniformLocation("uLit");
+    gl_->glGenBuffers(1, &instanceBuffer_);
     initialized_ = true;
     backgroundChanged_ = !pendingBackground_.isNull();
     pointerChanged_ = !pendingPointer_.isNull();
@@ -220,15 +282,21 @@ bool WorkspaceRenderer::Initialize() {
 void WorkspaceRenderer::Release() {
     if (!initialized_)
         return;
-    for (auto& [visual, mesh] : meshes_)
+    visuals_.clear();
+    for (auto& [hash, mesh] : meshPool_)
         FreeMesh(*mesh);
-    meshes_.clear();
+    meshPool_.clear();
     background_.reset();
     pointer_.reset();
     if (layerVao_)
         gl_->glDeleteVertexArrays(1, &layerVao_);
     layerVao_ = 0;
-    meshProgram_.reset();
+    if (instanceBuffer_)
+        gl_->glDeleteBuffers(1, &instanceBuffer_);
+    instanceBuffer_ = 0;
+    for (MeshProgram& mesh : meshPrograms_)
+        mesh = MeshProgram{};
+    boundMeshProgram_ = nullptr;
     layerProgram_.reset();
     gridProgram_.reset();
     gl_ = nullptr;
@@ -239,7 +307,7 @@ void WorkspaceRenderer::Release() {
 
 std::size_t WorkspaceRenderer::CachedBytes() const {
     std::size_t total = 0;
-    for (const auto& [visual, mesh] : meshes_)
+    for (const auto& [hash, mesh] : meshPool_)
         total += mesh->bytes;
     return total;
 }
@@ -317,26 +385,76 @@ void WorkspaceRenderer::Upload(const engine::Visual& visual, GpuMesh& mesh) {
     gl_->glEnableVertexAttribArray(1);
     gl_->glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, kStride,
                                reinterpret_cast<const void*>(3 * sizeof(float)));
+    // The instance attributes advance once per instance; where they are read from is set for
+    // each call (DrawBatch).
+    for (int at = kClipAt; at < kColourAt + 1; ++at) {
+        gl_->glEnableVertexAttribArray(GLuint(at));
+        gl_->glVertexAttribDivisor(GLuint(at), 1);
+    }
     gl_->glBindVertexArray(0);
     mesh.bytes = vertices.size() * sizeof(float) + indices.size() * sizeof(std::uint32_t);
-    mesh.revision = visual.Revision();
     ++uploads_;
 }
 
 WorkspaceRenderer::GpuMesh*
 WorkspaceRenderer::MeshFor(const std::shared_ptr<engine::Visual>& visual) {
-    auto& slot = meshes_[visual.get()];
-    if (!slot)
-        slot = std::make_unique<GpuMesh>();
-    GpuMesh& mesh = *slot;
+    CachedVisual& cached = visuals_[visual.get()];
     // The same address may belong to a new visual once the old one is gone.
-    const bool sameOwner = !mesh.owner.owner_before(visual) && !visual.owner_before(mesh.owner) &&
-                           !mesh.owner.expired();
-    if (!sameOwner || mesh.revision != visual->Revision() || !mesh.vao) {
-        mesh.owner = visual;
-        Upload(*visual, mesh);
+    const bool sameOwner = !cached.owner.owner_before(visual) &&
+                           !visual.owner_before(cached.owner) && !cached.owner.expired();
+    if (!sameOwner || cached.revision != visual->Revision() || !cached.mesh) {
+        cached.mesh.reset();
+        cached.owner = visual;
+        cached.revision = visual->Revision();
+        cached.mesh = FindOrUpload(visual);
+        return cached.mesh.get();
+    }
+    GpuMesh& mesh = *cached.mesh;
+    const std::shared_ptr<engine::Visual> source = mesh.source.lock();
+    if (!source || source->Revision() != mesh.sourceRevision) {
+        // The visual the buffers were compared with changed or is gone; this one still holds
+        // their geometry and stands in for it.
+        mesh.source = visual;
+        mesh.sourceRevision = visual->Revision();
     }
     return &mesh;
+}
+
+std::shared_ptr<WorkspaceRenderer::GpuMesh>
+WorkspaceRenderer::FindOrUpload(const std::shared_ptr<engine::Visual>& visual) {
+    const std::uint64_t hash = GeometryHash(*visual);
+    const auto [first, last] = meshPool_.equal_range(hash);
+    for (auto it = first; it != last; ++it) {
+        GpuMesh& mesh = *it->second;
+        const std::shared_ptr<engine::Visual> source = mesh.source.lock();
+        if (source && source->Revision() == mesh.sourceRevision &&
+            (source == visual || SameGeometry(*source, *visual)))
+            return it->second;
+    }
+    auto mesh = std::make_shared<GpuMesh>();
+    mesh->hash = hash;
+    mesh->source = visual;
+    mesh->sourceRevision = visual->Revision();
+    Upload(*visual, *mesh);
+    meshPool_.emplace(hash, mesh);
+    return mesh;
+}
+
+void WorkspaceRenderer::FreeUnusedMeshes() {
+    for (auto it = visuals_.begin(); it != visuals_.end();) {
+        if (it->second.owner.expired())
+            it = visuals_.erase(it);
+        else
+            ++it;
+    }
+    for (auto it = meshPool_.begin(); it != meshPool_.end();) {
+        if (it->second.use_count() == 1) { // the pool's own hold only
+            FreeMesh(*it->second);
+            it = meshPool_.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 namespace {
@@ -382,7 +500,7 @@ void WorkspaceRenderer::CollectDraws(const engine::Frame& frame, const engine::M
             const engine::Vector4 centre =
                 toClip.Transform({(box.min.x + box.max.x) / 2, (box.min.y + box.max.y) / 2,
                                   (box.min.z + box.max.z) / 2, 1});
-            items.push_back({&frame, visual, world, centre.w});
+            items.push_back({&frame, visual, world, toClip, centre.w});
         }
     }
     for (const auto& child : frame.GetChildren())
@@ -464,52 +582,193 @@ void WorkspaceRenderer::DrawGrid(const engine::Viewport& viewport,
 
 void WorkspaceRenderer::SetEditorLight(const engine::Viewport& viewport) {
     const engine::Frame* camera = viewport.GetCamera();
-    const bool on = editorLighting_ && camera;
-    meshProgram_->setUniformValue("uEditorLight", on);
-    if (!on)
+    frameUniforms_.editorLight = editorLighting_ && camera;
+    if (!frameUniforms_.editorLight)
         return;
     const engine::Matrix4 m = camera->GetWorldTransform();
     const engine::Vector3 travel = m.Row(2).Normalized() * kEditorLightForward -
                                    m.Row(1).Normalized() * kEditorLightDown +
                                    m.Row(0).Normalized() * kEditorLightRight;
-    const engine::Vector3 to = (-travel).Normalized();
-    meshProgram_->setUniformValue("uToEditorLight", float(to.x), float(to.y), float(to.z));
-    meshProgram_->setUniformValue("uEditorLightColour", kEditorLightStrength, kEditorLightStrength,
-                                  kEditorLightStrength);
+    frameUniforms_.toEditorLight = (-travel).Normalized();
 }
 
-void WorkspaceRenderer::Draw(const DrawItem& item, const engine::Matrix4& viewClip,
-                             engine::RenderQuality quality) {
-    const Floats16 worldFloats = ToFloats(item.world);
-    const Floats16 clip = ToFloats(item.world * viewClip);
-    const auto normalMatrix = NormalMatrix(item.world);
-    const engine::Color colour = item.frame->GetMaterialMode() == engine::MaterialMode::Mesh
-                                     ? engine::Color{}
-                                     : item.frame->GetDrawingColor();
-    gl_->glUniformMatrix4fv(at_.clip, 1, GL_FALSE, clip.data());
-    gl_->glUniformMatrix4fv(at_.world, 1, GL_FALSE, worldFloats.data());
-    gl_->glUniformMatrix3fv(at_.normalMatrix, 1, GL_FALSE, normalMatrix.data());
-    gl_->glUniform3f(at_.colour, colour.r, colour.g, colour.b);
+void WorkspaceRenderer::SetFrameUniforms(QOpenGLShaderProgram& program) {
+    const FrameUniforms& u = frameUniforms_;
+    // Uniforms a program does without (its lights are off) are not set.
+    program.setUniformValue("uAmbient", u.ambient.r, u.ambient.g, u.ambient.b);
+    program.setUniformValue("uLightColour", u.pointColour.r, u.pointColour.g, u.pointColour.b);
+    program.setUniformValue("uLightPosition", float(u.pointPosition.x), float(u.pointPosition.y),
+                            float(u.pointPosition.z));
+    program.setUniformValue("uPointSize", u.pointSize);
+    if (u.editorLight) {
+        program.setUniformValue("uToEditorLight", float(u.toEditorLight.x),
+                                float(u.toEditorLight.y), float(u.toEditorLight.z));
+        program.setUniformValue("uEditorLightColour", kEditorLightStrength, kEditorLightStrength,
+                                kEditorLightStrength);
+    }
+}
 
-    GpuMesh* mesh = MeshFor(item.visual);
-    const engine::RenderQuality q = item.visual->GetQuality().value_or(quality);
-    gl_->glUniform1i(at_.shade, static_cast<int>(q.Shade()));
-    gl_->glUniform1i(at_.lit, q.LightOn() ? 1 : 0);
-    gl_->glBindVertexArray(mesh->vao);
-    switch (q.Fill()) {
+WorkspaceRenderer::MeshProgram* WorkspaceRenderer::UseMeshProgram(const Batch& batch) {
+    const FrameUniforms& u = frameUniforms_;
+    // Unlit, the lights make no difference: one program serves.
+    const bool point = batch.lit && u.hasPoint;
+    const bool editor = batch.lit && u.editorLight;
+    MeshProgram& mesh =
+        meshPrograms_[std::size_t(MeshProgramIndex(batch.shade, batch.lit, point, editor))];
+    if (!mesh.program) {
+        if (mesh.failed)
+            return nullptr;
+        const std::string header =
+            shaders::MeshProgramHeader(std::clamp(batch.shade, 0, 2), batch.lit, point, editor);
+        if (!BuildProgram(mesh.program, header + shaders::kMeshVertex,
+                          header + shaders::kMeshFragment, "mesh")) {
+            mesh.failed = true; // said once, in ErrorText(); its batches are not drawn
+            return nullptr;
+        }
+        boundMeshProgram_ = nullptr;
+    }
+    if (boundMeshProgram_ != &mesh) {
+        mesh.program->bind();
+        boundMeshProgram_ = &mesh;
+    }
+    if (!mesh.frameReady) {
+        SetFrameUniforms(*mesh.program);
+        mesh.frameReady = true;
+    }
+    return &mesh;
+}
+
+void WorkspaceRenderer::LeaveOutHidden(engine::RenderQuality quality, int width, int height,
+                                       double pixelRatio) {
+    // Points and lines reach up to a point's size beyond the corners and edges they are drawn
+    // at.
+    const double margin = (kPointSize + 1) * pixelRatio;
+    occlusion_.Reset(width, height);
+    std::size_t kept = 0;
+    for (DrawItem& item : drawItems_) {
+        const OcclusionBuffer::Outline outline =
+            occlusion_.Project(item.visual->GetBox(), item.toClip);
+        if (occlusion_.Hides(outline, margin)) {
+            ++lastHidden_;
+            continue;
+        }
+        // Only filled faces write depth over whole areas.
+        if (item.visual->GetQuality().value_or(quality).Fill() == engine::FillMode::Solid)
+            occlusion_.AddVisual(*item.visual, item.toClip, outline);
+        if (&drawItems_[kept] != &item)
+            drawItems_[kept] = std::move(item);
+        ++kept;
+    }
+    drawItems_.resize(kept);
+}
+
+void WorkspaceRenderer::MakeBatches(engine::RenderQuality quality) {
+    // Batches in the order of their nearest instance, and the instances of a batch nearest
+    // first: near enough to nearest first overall that the depth test still spares most of the
+    // work on what is hidden.
+    struct Key {
+        const GpuMesh* mesh;
+        int fill, shade;
+        bool lit;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& k) const {
+            return std::hash<const void*>{}(k.mesh) ^
+                   std::size_t(k.fill * 31 + k.shade * 7 + int(k.lit));
+        }
+    };
+    std::unordered_map<Key, std::size_t, KeyHash> index;
+    std::size_t used = 0;
+    for (std::size_t i = 0; i < drawItems_.size(); ++i) {
+        const DrawItem& item = drawItems_[i];
+        GpuMesh* mesh = MeshFor(item.visual);
+        const engine::RenderQuality q = item.visual->GetQuality().value_or(quality);
+        const Key key{mesh, int(q.Fill()), int(q.Shade()), q.LightOn()};
+        const auto [it, added] = index.emplace(key, used);
+        if (added) {
+            if (used == batches_.size())
+                batches_.emplace_back();
+            Batch& batch = batches_[used++];
+            batch.mesh = mesh;
+            batch.fill = q.Fill();
+            batch.shade = key.shade;
+            batch.lit = key.lit;
+            batch.items.clear();
+        }
+        batches_[it->second].items.push_back(i);
+    }
+    batches_.resize(used);
+}
+
+void WorkspaceRenderer::WriteInstances() {
+    instances_.resize(drawItems_.size() * kInstanceFloats);
+    float* out = instances_.data();
+    std::size_t next = 0;
+    for (Batch& batch : batches_) {
+        batch.firstInstance = next;
+        next += batch.items.size();
+        for (std::size_t i : batch.items) {
+            const DrawItem& item = drawItems_[i];
+            const Floats16 clip = ToFloats(item.toClip);
+            const Floats16 world = ToFloats(item.world);
+            const auto normalMatrix = NormalMatrix(item.world);
+            const engine::Color colour = item.frame->GetMaterialMode() == engine::MaterialMode::Mesh
+                                             ? engine::Color{}
+                                             : item.frame->GetDrawingColor();
+            out = std::copy(clip.begin(), clip.end(), out);
+            out = std::copy(world.begin(), world.end(), out);
+            out = std::copy(normalMatrix.begin(), normalMatrix.end(), out);
+            *out++ = colour.r;
+            *out++ = colour.g;
+            *out++ = colour.b;
+        }
+    }
+    gl_->glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer_);
+    // A new store every frame, so that the last frame's instances may still be read meanwhile.
+    gl_->glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(instances_.size() * sizeof(float)),
+                      instances_.data(), GL_STREAM_DRAW);
+}
+
+void WorkspaceRenderer::DrawBatch(const Batch& batch) {
+    if (!UseMeshProgram(batch))
+        return;
+    const GpuMesh& mesh = *batch.mesh;
+    gl_->glBindVertexArray(mesh.vao);
+    gl_->glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer_);
+    const std::size_t base = batch.firstInstance * kInstanceFloats * sizeof(float);
+    auto at = [base](std::size_t floats) {
+        return reinterpret_cast<const void*>(base + floats * sizeof(float));
+    };
+    for (GLuint column = 0; column < 4; ++column) {
+        gl_->glVertexAttribPointer(kClipAt + column, 4, GL_FLOAT, GL_FALSE, kInstanceStride,
+                                   at(4 * column));
+        gl_->glVertexAttribPointer(kWorldAt + column, 4, GL_FLOAT, GL_FALSE, kInstanceStride,
+                                   at(16 + 4 * column));
+    }
+    for (GLuint column = 0; column < 3; ++column)
+        gl_->glVertexAttribPointer(kNormalMatrixAt + column, 3, GL_FLOAT, GL_FALSE, kInstanceStride,
+                                   at(32 + 3 * column));
+    gl_->glVertexAttribPointer(kColourAt, 3, GL_FLOAT, GL_FALSE, kInstanceStride, at(41));
+
+    const GLsizei count = GLsizei(batch.items.size());
+    switch (batch.fill) {
     case engine::FillMode::Points:
-        gl_->glDrawArrays(GL_POINTS, 0, mesh->vertices);
+        gl_->glDrawArraysInstanced(GL_POINTS, 0, mesh.vertices, count);
         break;
     case engine::FillMode::Wireframe:
-        gl_->glDrawElements(GL_LINES, mesh->lineIndices, GL_UNSIGNED_INT,
-                            reinterpret_cast<const void*>(std::size_t(mesh->triangleIndices) *
-                                                          sizeof(std::uint32_t)));
+        gl_->glDrawElementsInstanced(GL_LINES, mesh.lineIndices, GL_UNSIGNED_INT,
+                                     reinterpret_cast<const void*>(
+                                         std::size_t(mesh.triangleIndices) * sizeof(std::uint32_t)),
+                                     count);
         break;
     case engine::FillMode::Solid:
-        gl_->glDrawElements(GL_TRIANGLES, mesh->triangleIndices, GL_UNSIGNED_INT, nullptr);
+        gl_->glDrawElementsInstanced(GL_TRIANGLES, mesh.triangleIndices, GL_UNSIGNED_INT, nullptr,
+                                     count);
         break;
     }
-    ++lastDraws_;
+    lastDraws_ += batch.items.size();
+    ++lastBatches_;
 }
 
 void WorkspaceRenderer::DrawLayer(QOpenGLTexture& texture, float x0, float y0, float x1, float y1,
@@ -533,6 +792,8 @@ void WorkspaceRenderer::Render(const engine::Frame& scene, const engine::Viewpor
         return;
     lastDraws_ = 0;
     lastCulled_ = 0;
+    lastBatches_ = 0;
+    lastHidden_ = 0;
 
     // Pictures set since the last frame go to textures now that the context is current.
     auto refresh = [](std::unique_ptr<QOpenGLTexture>& texture, const QImage& image, bool& changed,
@@ -556,7 +817,8 @@ void WorkspaceRenderer::Render(const engine::Frame& scene, const engine::Viewpor
     gl_->glClearColor(back.r, back.g, back.b, 1.0f);
     gl_->glClearDepth(1.0);
     gl_->glDepthMask(GL_TRUE);
-    gl_->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    gl_->glClearStencil(0);
+    gl_->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 
     const int vx = static_cast<int>(viewport.GetX() * pixelRatio);
     const int vw = static_cast<int>(viewport.GetWidth() * pixelRatio);
@@ -582,15 +844,14 @@ void WorkspaceRenderer::Render(const engine::Frame& scene, const engine::Viewpor
     gl_->glFrontFace(GL_CW);
     gl_->glCullFace(GL_BACK);
     gl_->glEnable(GL_PROGRAM_POINT_SIZE);
-    meshProgram_->bind();
-    meshProgram_->setUniformValue("uAmbient", lights.ambient.r, lights.ambient.g, lights.ambient.b);
-    meshProgram_->setUniformValue("uPointLight", lights.hasPoint);
-    meshProgram_->setUniformValue("uLightColour", lights.pointColour.r, lights.pointColour.g,
-                                  lights.pointColour.b);
-    meshProgram_->setUniformValue("uLightPosition", float(lights.pointPosition.x),
-                                  float(lights.pointPosition.y), float(lights.pointPosition.z));
-    meshProgram_->setUniformValue("uPointSize", float(kPointSize * pixelRatio));
+    frameUniforms_.ambient = lights.ambient;
+    frameUniforms_.hasPoint = lights.hasPoint;
+    frameUniforms_.pointColour = lights.pointColour;
+    frameUniforms_.pointPosition = lights.pointPosition;
+    frameUniforms_.pointSize = float(kPointSize * pixelRatio);
     SetEditorLight(viewport);
+    for (MeshProgram& mesh : meshPrograms_)
+        mesh.frameReady = false;
     const engine::Matrix4 viewClip =
         viewport.GetViewTransform() * viewport.GetProjection() * PixelsToClip(viewport);
     // Nearest first, so that the depth test spares the work on what is hidden behind.
@@ -599,11 +860,17 @@ void WorkspaceRenderer::Render(const engine::Frame& scene, const engine::Viewpor
     CollectDraws(scene, engine::Matrix4::Identity(), viewClip, drawItems_);
     std::stable_sort(drawItems_.begin(), drawItems_.end(),
                      [](const DrawItem& a, const DrawItem& b) { return a.depth < b.depth; });
-    for (const DrawItem& item : drawItems_)
-        Draw(item, viewClip, quality);
+    LeaveOutHidden(quality, vw, vh, pixelRatio);
+    MakeBatches(quality);
+    if (!drawItems_.empty())
+        WriteInstances();
+    for (const Batch& batch : batches_)
+        DrawBatch(batch);
     drawItems_.clear(); // no visual is kept alive past the frame
     gl_->glBindVertexArray(0);
-    meshProgram_->release();
+    if (boundMeshProgram_)
+        boundMeshProgram_->program->release();
+    boundMeshProgram_ = nullptr;
     // After the meshes: the lines are blended over the ground and hidden by what stands on it.
     DrawGrid(viewport, viewClip);
 
@@ -618,15 +885,7 @@ void WorkspaceRenderer::Render(const engine::Frame& scene, const engine::Viewpor
                   float(2 * (px + kPointerWidth) / w - 1), float(1 - 2 * py / h), true);
     }
 
-    // Buffers of visuals that are gone.
-    for (auto it = meshes_.begin(); it != meshes_.end();) {
-        if (it->second->owner.expired()) {
-            FreeMesh(*it->second);
-            it = meshes_.erase(it);
-        } else {
-            ++it;
-        }
-    }
+    FreeUnusedMeshes();
 }
 
 } // namespace zev::workspace

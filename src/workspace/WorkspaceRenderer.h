@@ -3,9 +3,12 @@
 #include "engine/Frame.h"
 #include "engine/RenderQuality.h"
 #include "engine/Viewport.h"
+#include "workspace/OcclusionBuffer.h"
 
 #include <QImage>
 #include <QPoint>
+
+#include <array>
 
 #include <cstddef>
 #include <cstdint>
@@ -28,8 +31,14 @@ namespace zev::workspace {
 // outside the view; then, when asked for, the ground grid; last the pointer sprite.
 //
 // Meshes go to GPU buffers once, keyed by the visual, and are uploaded again only when the
-// visual's revision changes; frames sharing a visual share its buffers. Buffers of visuals
-// that no longer exist are freed after each frame.
+// visual's revision changes; frames sharing a visual share its buffers, and so do visuals of
+// the same geometry (every object of one kind in a mission loads its own). Buffers no visual
+// uses any more are freed after each frame.
+//
+// Every frame drawn is one instance of its mesh: all instances of a mesh drawn in the same
+// fill and shade go to the GPU in one call, with their transforms and colours in a buffer of
+// instances. Visuals that nearer solid ones hide wholly are left out before any GL call (see
+// OcclusionBuffer): a software rasteriser spends most of a crowded frame on hidden pixels.
 //
 // Every call needs the context of Initialize() current.
 class WorkspaceRenderer {
@@ -77,14 +86,19 @@ public:
     void SetEditorLighting(bool on) { editorLighting_ = on; }
     bool EditorLighting() const { return editorLighting_; }
 
-    // What the mesh cache holds: meshes on the GPU, their bytes, and uploads since start.
-    std::size_t CachedMeshCount() const { return meshes_.size(); }
+    // What the mesh cache holds: visuals with buffers on the GPU, the bytes of those buffers
+    // (once for buffers that visuals share), and uploads since start.
+    std::size_t CachedMeshCount() const { return visuals_.size(); }
     std::size_t CachedBytes() const;
     std::uint64_t UploadCount() const { return uploads_; }
     // Visuals drawn in the last frame (one per frame that holds it), and those left out
     // because they lay wholly outside the view.
     std::size_t LastDrawCount() const { return lastDraws_; }
     std::size_t LastCulledCount() const { return lastCulled_; }
+    // The calls that drew the last frame's meshes, and the visuals in view left out because
+    // nearer ones hid them wholly.
+    std::size_t LastBatchCount() const { return lastBatches_; }
+    std::size_t LastHiddenCount() const { return lastHidden_; }
 
 private:
     struct GpuMesh;
@@ -97,32 +111,70 @@ private:
         engine::Color colour;
     };
 
-    GpuMesh* MeshFor(const std::shared_ptr<engine::Visual>& visual);
-    void Upload(const engine::Visual& visual, GpuMesh& mesh);
-    void FreeMesh(GpuMesh& mesh);
+    // A visual's place in the cache: the buffers that hold its geometry as of `revision`.
+    struct CachedVisual {
+        std::weak_ptr<engine::Visual> owner;
+        std::uint64_t revision = 0;
+        std::shared_ptr<GpuMesh> mesh;
+    };
+    // The mesh program of one shade mode and set of lights, made at its first use.
+    struct MeshProgram {
+        std::unique_ptr<QOpenGLShaderProgram> program;
+        bool failed = false;
+        bool frameReady = false; // the frame's lights and point size are set
+    };
+    static constexpr int kMeshProgramCount = 3 * 2 * 2 * 2;
     struct DrawItem {
         const engine::Frame* frame;
         std::shared_ptr<engine::Visual> visual;
         engine::Matrix4 world;
-        double depth; // of the visual's box centre, along the camera's viewing axis
+        engine::Matrix4 toClip; // world followed by view, projection and viewport
+        double depth;           // of the visual's box centre, along the camera's viewing axis
     };
+    // The instances drawn with one call: one mesh, one fill, one shade, lit or not.
+    struct Batch {
+        GpuMesh* mesh;
+        engine::FillMode fill;
+        int shade;
+        bool lit;
+        std::vector<std::size_t> items; // into drawItems_, nearest first
+        std::size_t firstInstance = 0;
+    };
+
+    GpuMesh* MeshFor(const std::shared_ptr<engine::Visual>& visual);
+    // The buffers of a visual's geometry: shared ones of the same geometry, or new ones.
+    std::shared_ptr<GpuMesh> FindOrUpload(const std::shared_ptr<engine::Visual>& visual);
+    void Upload(const engine::Visual& visual, GpuMesh& mesh);
+    void FreeMesh(GpuMesh& mesh);
+    void FreeUnusedMeshes();
     void CollectDraws(const engine::Frame& frame, const engine::Matrix4& parentWorld,
                       const engine::Matrix4& viewClip, std::vector<DrawItem>& items);
-    void Draw(const DrawItem& item, const engine::Matrix4& viewClip, engine::RenderQuality quality);
+    // Leaves out the visuals hidden behind nearer ones (drawItems_ nearest first).
+    void LeaveOutHidden(engine::RenderQuality quality, int width, int height, double pixelRatio);
+    void MakeBatches(engine::RenderQuality quality);
+    void WriteInstances();
+    void DrawBatch(const Batch& batch);
+    // Binds the program of a batch under this frame's lights, made at its first use and given
+    // the frame's uniforms at its first use in the frame; null when it cannot be built.
+    MeshProgram* UseMeshProgram(const Batch& batch);
+    bool BuildProgram(std::unique_ptr<QOpenGLShaderProgram>& program, const std::string& vertex,
+                      const std::string& fragment, const char* what);
     void NoteGround(const engine::Frame& frame, const engine::Matrix4& world);
     void DrawGrid(const engine::Viewport& viewport, const engine::Matrix4& viewClip);
     void SetEditorLight(const engine::Viewport& viewport);
+    void SetFrameUniforms(QOpenGLShaderProgram& program);
     void DrawLayer(QOpenGLTexture& texture, float x0, float y0, float x1, float y1, bool colourKey);
 
     QOpenGLFunctions_3_3_Core* gl_ = nullptr;
-    std::unique_ptr<QOpenGLShaderProgram> meshProgram_;
+    std::array<MeshProgram, kMeshProgramCount> meshPrograms_;
+    MeshProgram* boundMeshProgram_ = nullptr;
     std::unique_ptr<QOpenGLShaderProgram> layerProgram_;
     std::unique_ptr<QOpenGLShaderProgram> gridProgram_;
     unsigned layerVao_ = 0;
-    struct UniformLocations {
-        int clip = -1, world = -1, normalMatrix = -1, colour = -1, shade = -1, lit = -1;
-    } at_;
-    std::unordered_map<const engine::Visual*, std::unique_ptr<GpuMesh>> meshes_;
+    unsigned instanceBuffer_ = 0;
+    std::unordered_map<const engine::Visual*, CachedVisual> visuals_;
+    // Buffers by a hash of their geometry; visuals of equal geometry share them.
+    std::unordered_multimap<std::uint64_t, std::shared_ptr<GpuMesh>> meshPool_;
     std::unique_ptr<QOpenGLTexture> background_;
     std::unique_ptr<QOpenGLTexture> pointer_;
     QImage pendingBackground_;
@@ -133,7 +185,21 @@ private:
     std::uint64_t uploads_ = 0;
     std::size_t lastDraws_ = 0;
     std::size_t lastCulled_ = 0;
+    std::size_t lastBatches_ = 0;
+    std::size_t lastHidden_ = 0;
+    OcclusionBuffer occlusion_;
     std::vector<DrawItem> drawItems_;
+    std::vector<Batch> batches_;
+    std::vector<float> instances_;
+    // The frame's lighting, set on each mesh program at its first use in the frame.
+    struct FrameUniforms {
+        engine::Color ambient, pointColour;
+        bool hasPoint = false;
+        engine::Vector3 pointPosition;
+        float pointSize = 1;
+        bool editorLight = false;
+        engine::Vector3 toEditorLight;
+    } frameUniforms_;
     GroundExtent ground_;
     bool groundGrid_ = false;
     bool editorLighting_ = false;
