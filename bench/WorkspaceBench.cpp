@@ -37,8 +37,8 @@ using namespace zev;
 using namespace zev::workspace;
 namespace fs = std::filesystem;
 
-const int kWidth = getenv("ZEV_W") ? atoi(getenv("ZEV_W")) : 1024;
-const int kHeight = getenv("ZEV_H") ? atoi(getenv("ZEV_H")) : 768;
+constexpr int kWidth = 1024;
+constexpr int kHeight = 768;
 constexpr int kObjects = 500;
 
 // Resident memory of this process in bytes.

@@ -638,8 +638,10 @@ WorkspaceRenderer::MeshProgram* WorkspaceRenderer::UseMeshProgram(const Batch& b
     return &mesh;
 }
 
-void WorkspaceRenderer::LeaveOutHidden(engine::RenderQuality quality, int width, int height,
-                                       double pixelRatio) {
+void WorkspaceRenderer::DropHidden(engine::RenderQuality quality, int width, int height,
+                                   double pixelRatio) {
+    if (!leaveOutHidden_)
+        return;
     // Points and lines reach up to a point's size beyond the corners and edges they are drawn
     // at.
     const double margin = (kPointSize + 1) * pixelRatio;
@@ -860,7 +862,7 @@ void WorkspaceRenderer::Render(const engine::Frame& scene, const engine::Viewpor
     CollectDraws(scene, engine::Matrix4::Identity(), viewClip, drawItems_);
     std::stable_sort(drawItems_.begin(), drawItems_.end(),
                      [](const DrawItem& a, const DrawItem& b) { return a.depth < b.depth; });
-    LeaveOutHidden(quality, vw, vh, pixelRatio);
+    DropHidden(quality, vw, vh, pixelRatio);
     MakeBatches(quality);
     if (!drawItems_.empty())
         WriteInstances();
