@@ -54,7 +54,7 @@ QCursor dropperCursor() {
 
 WorkspaceHost::WorkspaceHost(TDesignForm& form) : QObject(&form), form_(form) {
     loop_ = new QTimer(this);
-    loop_->setInterval(0);
+    loop_->setSingleShot(true);
     connect(loop_, &QTimer::timeout, this, &WorkspaceHost::Frame);
 }
 
@@ -80,6 +80,7 @@ void WorkspaceHost::discardWorkspace() {
     dropper.showBusy = nullptr;
     tools_.reset();
     keys_.reset();
+    form_.editor().removeListener(this);
     if (scene_)
         scene_->Attach(nullptr);
     if (widget_) {
@@ -108,7 +109,7 @@ bool WorkspaceHost::SetupWindowed(int device) {
     if (!checkGraphics("Failure Creating Device And View...") || !createWorkspace(false))
         return false;
     deviceReady_ = true;
-    loop_->start();
+    RequestFrame();
     return true;
 }
 
@@ -154,7 +155,7 @@ bool WorkspaceHost::SetupFullScreen(const platform::RenderChoice& choice, int sc
         [this](const std::function<void()>& box) { showSafely(box); });
     menuMode_ = false;
     deviceReady_ = true;
-    loop_->start();
+    RequestFrame();
 
     if (!form_.context().setup.hideInfoForm) {
         EnterMenuMode();
@@ -205,6 +206,7 @@ QWidget* WorkspaceHost::makeWidget() {
     widget->SetEditorLighting(form_.EditorLighting->isChecked());
     connect(widget, &workspace::WorkspaceWidget::RenderingFailed, this,
             &WorkspaceHost::renderingFailed, Qt::QueuedConnection);
+    connect(widget, &QOpenGLWidget::frameSwapped, this, &WorkspaceHost::frameShown);
     form_.setWorkspaceWidget(widget);
     widget->installEventFilter(this);
     return widget;
@@ -244,6 +246,7 @@ void WorkspaceHost::connectTools() {
         }
     };
     scene_->Attach(&editor);
+    editor.addListener(this);
     form_.setShowCheck(scene_->ShowCheck());
     syncView();
 }
@@ -391,6 +394,7 @@ void WorkspaceHost::recreateDevice() {
     deviceReady_ = true;
     if (!windowed_)
         EnterMenuMode();
+    RequestFrame();
 }
 
 void WorkspaceHost::saveSpeeds() {
@@ -398,26 +402,65 @@ void WorkspaceHost::saveSpeeds() {
     form_.context().settings->sync();
 }
 
+void WorkspaceHost::SetSuspended(bool suspended) {
+    suspended_ = suspended;
+    if (!suspended)
+        RequestFrame();
+}
+
+bool WorkspaceHost::Running() const {
+    return loop_->isActive();
+}
+
+void WorkspaceHost::RequestFrame() {
+    if (loop_->isActive() || !widget_)
+        return;
+    // The time spent at rest is no frame time: nothing turns by it.
+    Widget()->Clock().Tick();
+    awaitingFrame_ = false;
+    loop_->start(0);
+}
+
+void WorkspaceHost::frameShown() {
+    if (!awaitingFrame_)
+        return;
+    awaitingFrame_ = false;
+    loop_->start(0);
+}
+
 void WorkspaceHost::Frame() {
+    // A step that finds nothing held and nothing turning is the last until the next change.
+    live_ = false;
+    awaitingFrame_ = false;
     if (paused_ || !widget_)
-        return;
+        return; // coming back from the task bar asks for frames again
     if (!form_.isActiveWindow())
-        return;
+        return; // as does becoming active
     const std::int64_t frameTime = Widget()->Clock().Tick();
     if (suspended_ || menuMode_)
-        return;
+        return; // as does the end of either
+    bool held = false;
     if (keys_) {
         keys_->dropperEnabled = form_.DropperBtn->isEnabled();
         const std::int64_t now = clock_.elapsed();
         const edit::WorkspaceView before = keys_->view();
-        for (int action : form_.keyTable().actionsFor(keyboard_.poll()))
+        for (int action : form_.keyTable().actionsFor(keyboard_.poll())) {
             keys_->run(action, now);
+            held = true;
+        }
         if (keys_->view() != before)
             syncView();
     }
-    scene_->Scene()->Move(frozen_ ? 0.0 : static_cast<double>(frameTime));
+    const bool turning = scene_->Scene()->Move(frozen_ ? 0.0 : static_cast<double>(frameTime));
     widget_->update();
     ++framesDrawn_;
+    if (held || turning) {
+        // Key actions run once per drawn frame: the next step waits for this frame to reach
+        // the screen, or for a while should no notice come (a hidden widget draws nothing).
+        live_ = true;
+        awaitingFrame_ = true;
+        loop_->start(kFrameShownWait);
+    }
 }
 
 void WorkspaceHost::EnterMenuMode() {
@@ -450,6 +493,7 @@ void WorkspaceHost::LeaveMenuMode() {
         applyToolCursor();
         widget->setFocus();
     }
+    RequestFrame();
 }
 
 void WorkspaceHost::showSafely(const std::function<void()>& box) {
@@ -492,6 +536,7 @@ bool WorkspaceHost::eventFilter(QObject* watched, QEvent* event) {
         if (key->key() == Qt::Key_Escape && tools_)
             tools_->cancelDrag();
         keyboard_.press(key->key(), key->modifiers() & Qt::KeypadModifier);
+        RequestFrame();
         break;
     }
     case QEvent::KeyRelease: {
@@ -520,8 +565,13 @@ bool WorkspaceHost::eventFilter(QObject* watched, QEvent* event) {
                 if (minimised_ && !windowed_ && deviceReady_)
                     recreateDevice();
                 minimised_ = false;
+                RequestFrame();
             }
         }
+        break;
+    case QEvent::WindowActivate:
+        if (watched == &form_)
+            RequestFrame();
         break;
     default:
         break;

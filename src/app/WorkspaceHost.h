@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edit/EditorListener.h"
 #include "edit/KeyActions.h"
 #include "edit/WorkspaceTools.h"
 #include "platform/EditorSettings.h"
@@ -30,10 +31,13 @@ class TDesignForm;
 
 // The rendering device of a main window: the workspace widget over the mission scene (a picture
 // of the window's mission editor), set up windowed or full screen, and the frame loop that polls
-// the keyboard, runs the held keys' actions, moves the scene and redraws it continuously while
-// the window is active. Mouse events become the workspace tools' input here. Full screen, the
+// the keyboard, runs the held keys' actions, moves the scene and redraws it while the window is
+// active. Frames are drawn on demand: while a key with an action is held or a frame of the scene
+// turns, one after the other as each reaches the screen; otherwise once for each change (of the
+// mission, the selection, the view or a setting), and not at all while nothing changes. Mouse
+// events become the workspace tools' input here; a drag draws each step itself. Full screen, the
 // space bar toggles menu mode, in which the menu and dialogs are usable and nothing is drawn.
-class WorkspaceHost : public QObject, public edit::ToolView {
+class WorkspaceHost : public QObject, public edit::ToolView, private edit::EditorListener {
     Q_OBJECT
 public:
     explicit WorkspaceHost(TDesignForm& form);
@@ -50,7 +54,7 @@ public:
     void LeaveMenuMode();
 
     // Suspends drawing while the scene is rebuilt or a long job runs.
-    void SetSuspended(bool suspended) { suspended_ = suspended; }
+    void SetSuspended(bool suspended);
     // While frozen the frame loop advances the scene by 0.
     void SetFrozen(bool frozen) { frozen_ = frozen; }
 
@@ -61,10 +65,15 @@ public:
     edit::WorkspaceSpeeds& Speeds() { return speeds_; }
     edit::KeyActions* Keys() const { return keys_.get(); }
     edit::WorkspaceTools* Tools() const { return tools_.get(); }
+    // Frame steps run so far, and whether the loop is running (a key action held, the scene
+    // turning, or a change still to draw).
     int FramesDrawn() const { return framesDrawn_; }
+    bool Running() const;
 
     // The frame function, called by the loop's timer.
     void Frame();
+    // Starts the loop when it rests: something changed that the next frame shows.
+    void RequestFrame();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -92,6 +101,17 @@ private:
     QWidget* makeWidget();
     void showSafely(const std::function<void()>& box);
     void saveSpeeds();
+    // The widget put the last frame on the screen: the next one may follow.
+    void frameShown();
+    // edit::EditorListener: every change of the mission or the selection is drawn.
+    void missionReplaced() override { RequestFrame(); }
+    void objectAdded(int) override { RequestFrame(); }
+    void objectRemoved(int) override { RequestFrame(); }
+    void objectMoved(int) override { RequestFrame(); }
+    void objectRecordChanged(int) override { RequestFrame(); }
+    void startPointChanged(int) override { RequestFrame(); }
+    void navPointsChanged() override { RequestFrame(); }
+    void selectionChanged() override { RequestFrame(); }
 
     // edit::ToolView
     const engine::Viewport* viewport() const override;
@@ -125,6 +145,11 @@ private:
     bool frozen_ = false;
     bool paused_ = false;
     int framesDrawn_ = 0;
+    // The last step held a key action or turned the scene: the next one follows once this
+    // frame is on the screen (or after kFrameShownWait, should the notice not come).
+    bool live_ = false;
+    bool awaitingFrame_ = false;
+    static constexpr int kFrameShownWait = 50; // milliseconds
 };
 
 // Brings the workspace up in a new main window on the start-up form's choice: windowed on the

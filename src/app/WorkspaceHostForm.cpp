@@ -45,9 +45,9 @@ void WorkspaceHost::connectForm() {
         if (launch) {
             if (!windowed_ && deviceReady_)
                 recreateDevice();
-            loop_->start();
         }
         suspended_ = false;
+        RequestFrame();
         keyboard_.clear(); // keys released while the game had the focus never reached us
     });
     // The object viewer draws with a device of its own: the workspace stops drawing while it is
@@ -59,8 +59,8 @@ void WorkspaceHost::connectForm() {
     connect(&form_, &TDesignForm::viewerEnded, this, [this] {
         if (deviceReady_)
             recreateDevice();
-        loop_->start();
         suspended_ = false;
+        RequestFrame();
         keyboard_.clear();
     });
     connect(&form_, &TDesignForm::missionChanged, this, [this] {

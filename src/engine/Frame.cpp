@@ -149,11 +149,13 @@ void Frame::Rotate(const Vector3& parentAxis, double angle) {
     transform_.SetRow(3, position);
 }
 
-void Frame::Move(double delta) {
-    if (rotation_.speed != 0 && delta != 0)
+bool Frame::Move(double delta) {
+    bool turning = rotation_.speed != 0;
+    if (turning && delta != 0)
         Rotate(rotation_.axis, rotation_.speed * delta);
     for (const auto& child : children_)
-        child->Move(delta);
+        turning = child->Move(delta) || turning;
+    return turning;
 }
 
 void Frame::Turn(const Frame* reference, const Vector3& axis, double angle) {

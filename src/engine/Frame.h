@@ -100,8 +100,9 @@ public:
     void SetRotation(const Frame* reference, const Vector3& axis, double speed);
     RotationVelocity GetRotation() const { return rotation_; }
     // Advances this frame and every frame below it by `delta` units of time (milliseconds in
-    // the workspace): each turns by its rotation speed x delta.
-    void Move(double delta);
+    // the workspace): each turns by its rotation speed x delta. True when any of them has a
+    // rotation speed, so that the next frame will look different again.
+    bool Move(double delta);
     // A single editing step: set the rotation to (axis, angle), advance this frame by one unit
     // of time, and set the rotation back to (axis, 0). The frame turns by `angle` about the
     // axis given in the reference's coordinates, about its own origin.

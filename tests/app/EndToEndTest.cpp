@@ -610,6 +610,55 @@ TEST_F(EditorOnDisplay, SpaceTogglesMenuModeWhateverControlHasTheFocus) {
 
 namespace {
 
+// Frames are drawn on demand: none while nothing changes, one for a change, one after the other
+// while a key action is held, and none again once it is let go.
+TEST_F(EditorOnDisplay, AnIdleWorkspaceDrawsNothingAChangeOneFrameAndAHeldKeyEveryFrame) {
+    sandbox.settings->setBoolean(SettingsStore::kSetup, "Hide Info Form", true);
+    sandbox.settings->setInteger(R, "Launch Mode", 0);
+    TSplashForm splash(context(), SetUpWorkspace);
+    splash.show();
+    splash.LaunchButton->click();
+    TDesignForm* form = splash.mainWindow();
+    ASSERT_NE(form, nullptr);
+    WorkspaceHost* host = HostOf(form);
+    ASSERT_NE(host, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form, 2000));
+    RunFor(300);
+    EXPECT_GT(host->FramesDrawn(), 0);
+    const int resting = host->FramesDrawn();
+    RunFor(400);
+    EXPECT_EQ(host->FramesDrawn(), resting) << "nothing changed, yet frames were drawn";
+    EXPECT_FALSE(host->Running());
+
+    form->editor().select(edit::Selection::startPoint(2));
+    RunFor(200);
+    EXPECT_GE(host->FramesDrawn(), resting + 1) << "the selection was not drawn";
+    EXPECT_LE(host->FramesDrawn(), resting + 2);
+    EXPECT_FALSE(host->Running());
+
+    // Camera ahead (the up arrow) while held: a step every frame, the camera moving on.
+    const engine::Vector3 before = host->Scene().SideCamera()->GetPosition(nullptr);
+    const int held = host->FramesDrawn();
+    QTest::keyPress(host->Widget(), Qt::Key_Up);
+    RunFor(500);
+    EXPECT_TRUE(host->Running());
+    const int steps = host->FramesDrawn() - held;
+    EXPECT_GT(steps, 5);
+    const engine::Vector3 after = host->Scene().SideCamera()->GetPosition(nullptr);
+    EXPECT_GT(after.z - before.z, 0.0) << "the camera did not move ahead";
+    QTest::keyRelease(host->Widget(), Qt::Key_Up);
+    RunFor(200);
+    const int released = host->FramesDrawn();
+    RunFor(300);
+    EXPECT_EQ(host->FramesDrawn(), released);
+    EXPECT_FALSE(host->Running());
+    EXPECT_TRUE(form->close());
+    apptest::settle();
+    splash.close();
+}
+
 // The workspace widget draws its host's scene and sends its events through the host's
 // filters, so it must never be left with a host that is gone or going: the host goes first,
 // while the window is whole, and takes the widget and its hooks into the window with it.
