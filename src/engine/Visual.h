@@ -81,4 +81,9 @@ private:
     mutable bool boxValid_ = false;
 };
 
+// Whether two visuals hold the same geometry, vertex for vertex and face for face (normals and
+// texture coordinates included), and a hash of it that equal geometries share.
+bool SameGeometry(const Visual& a, const Visual& b);
+std::uint64_t GeometryHash(const Visual& visual);
+
 } // namespace zev::engine

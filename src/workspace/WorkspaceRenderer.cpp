@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <unordered_set>
 #include <vector>
@@ -124,50 +123,6 @@ struct EdgeKey {
 constexpr int kClipAt = 2, kWorldAt = 6, kNormalMatrixAt = 10, kColourAt = 13;
 constexpr std::size_t kInstanceFloats = 16 + 16 + 9 + 3;
 constexpr GLsizei kInstanceStride = GLsizei(kInstanceFloats * sizeof(float));
-
-static_assert(sizeof(engine::MeshVertex) == 8 * sizeof(float), "vertices compare as bytes");
-static_assert(sizeof(engine::MeshFace) == 2 * sizeof(std::uint32_t), "faces compare as bytes");
-
-template <typename T> std::uint64_t HashBytes(std::uint64_t h, const std::vector<T>& items) {
-    // FNV-1a over the size and the bytes.
-    auto add = [&h](const unsigned char* p, std::size_t n) {
-        for (std::size_t i = 0; i < n; ++i)
-            h = (h ^ p[i]) * 1099511628211ull;
-    };
-    const std::uint64_t size = items.size();
-    add(reinterpret_cast<const unsigned char*>(&size), sizeof size);
-    add(reinterpret_cast<const unsigned char*>(items.data()), items.size() * sizeof(T));
-    return h;
-}
-
-// A hash of everything of a visual that its buffers are made from.
-std::uint64_t GeometryHash(const engine::Visual& visual) {
-    std::uint64_t h = 14695981039346656037ull;
-    for (const engine::MeshGroup& group : visual.Groups()) {
-        h = HashBytes(h, group.vertices);
-        h = HashBytes(h, group.faces);
-        h = HashBytes(h, group.indices);
-    }
-    return h;
-}
-
-template <typename T> bool SameItems(const std::vector<T>& a, const std::vector<T>& b) {
-    return a.size() == b.size() &&
-           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
-}
-
-bool SameGeometry(const engine::Visual& a, const engine::Visual& b) {
-    if (a.Groups().size() != b.Groups().size())
-        return false;
-    for (std::size_t g = 0; g < a.Groups().size(); ++g) {
-        const engine::MeshGroup& x = a.Groups()[g];
-        const engine::MeshGroup& y = b.Groups()[g];
-        if (!SameItems(x.vertices, y.vertices) || !SameItems(x.faces, y.faces) ||
-            !SameItems(x.indices, y.indices))
-            return false;
-    }
-    return true;
-}
 
 int MeshProgramIndex(int shade, bool lit, bool pointLight, bool editorLight) {
     return ((std::clamp(shade, 0, 2) * 2 + int(lit)) * 2 + int(pointLight)) * 2 + int(editorLight);
@@ -422,13 +377,13 @@ WorkspaceRenderer::MeshFor(const std::shared_ptr<engine::Visual>& visual) {
 
 std::shared_ptr<WorkspaceRenderer::GpuMesh>
 WorkspaceRenderer::FindOrUpload(const std::shared_ptr<engine::Visual>& visual) {
-    const std::uint64_t hash = GeometryHash(*visual);
+    const std::uint64_t hash = engine::GeometryHash(*visual);
     const auto [first, last] = meshPool_.equal_range(hash);
     for (auto it = first; it != last; ++it) {
         GpuMesh& mesh = *it->second;
         const std::shared_ptr<engine::Visual> source = mesh.source.lock();
         if (source && source->Revision() == mesh.sourceRevision &&
-            (source == visual || SameGeometry(*source, *visual)))
+            (source == visual || engine::SameGeometry(*source, *visual)))
             return it->second;
     }
     auto mesh = std::make_shared<GpuMesh>();

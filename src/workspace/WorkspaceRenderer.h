@@ -9,7 +9,6 @@
 #include <QPoint>
 
 #include <array>
-
 #include <cstddef>
 #include <cstdint>
 #include <memory>

@@ -79,6 +79,22 @@ TEST(Mesh, TranslatesThenScalesAndReportsItsBox) {
     EXPECT_TRUE(Mesh().GetBox().empty);
 }
 
+TEST(Mesh, VisualsOfTheSameGeometryCompareEqualAndHashAlike) {
+    auto a = enginetest::BoxMesh(-1, 0, -2, 1, 3, 2);
+    auto b = enginetest::BoxMesh(-1, 0, -2, 1, 3, 2);
+    EXPECT_TRUE(SameGeometry(*a, *b));
+    EXPECT_EQ(GeometryHash(*a), GeometryHash(*b));
+    MeshBuilder withNormals;
+    withNormals.AddMesh(*a);
+    withNormals.GenerateNormals(); // the normals are part of the geometry
+    EXPECT_FALSE(SameGeometry(*a, withNormals));
+    b->Translate(0, 0.001, 0);
+    EXPECT_FALSE(SameGeometry(*a, *b));
+    EXPECT_NE(GeometryHash(*a), GeometryHash(*b));
+    EXPECT_FALSE(SameGeometry(*a, Mesh()));
+    EXPECT_TRUE(SameGeometry(Mesh(), Mesh()));
+}
+
 TEST(MeshBuilder, CopiesMeshesAndGeneratesFlatNormalsForUnsharedCorners) {
     auto box = enginetest::BoxMesh(0, 0, 0, 1, 1, 1);
     MeshBuilder builder;
