@@ -5,6 +5,10 @@
 // `--pictures DIR` first writes the 500-object mission's front and top views in every fill and
 // shade the benchmarks draw (front-gouraud.png, ...), for comparing pictures across changes;
 // `--mission FILE` writes that mission (to open in the editor and measure it there).
+//
+// Each object count has a workspace (and an OpenGL context) of its own, made at first use, so
+// rss_MB grows over a whole run; for the memory of one mission, run its case alone
+// (--benchmark_filter=BM_RenderFrameGouraud/500).
 
 #include "common/Reporter.h"
 #include "edit/WorkspaceTools.h"
