@@ -434,8 +434,12 @@ void WorkspaceHost::Frame() {
     awaitingFrame_ = false;
     if (paused_ || !widget_)
         return; // coming back from the task bar asks for frames again
-    if (!form_.isActiveWindow())
-        return; // as does becoming active
+    if (!form_.isActiveWindow()) {
+        // A change made from another window (a dialog's last notice before it closes) is
+        // drawn; keys and motion wait until the window is active again, which asks for frames.
+        widget_->update();
+        return;
+    }
     const std::int64_t frameTime = Widget()->Clock().Tick();
     if (suspended_ || menuMode_)
         return; // as does the end of either
