@@ -215,6 +215,26 @@ BENCHMARK(BM_RenderFrameWireframe)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
+// The editor's own defaults: the ground grid and the editor's light on.
+void RenderWithAids(benchmark::State& state, engine::RenderQuality quality) {
+    WorkspaceRenderer& renderer = Shared().offscreen->Renderer();
+    renderer.SetGroundGrid(true);
+    renderer.SetEditorLighting(true);
+    RenderFrames(state, quality);
+    renderer.SetGroundGrid(false);
+    renderer.SetEditorLighting(false);
+}
+
+void BM_RenderFrame500GridAndEditorLight(benchmark::State& state) {
+    RenderWithAids(state, engine::RenderQuality());
+}
+BENCHMARK(BM_RenderFrame500GridAndEditorLight)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RenderFrame500PhongGridAndEditorLight(benchmark::State& state) {
+    RenderWithAids(state, engine::RenderQuality().WithShade(engine::ShadeMode::Phong));
+}
+BENCHMARK(BM_RenderFrame500PhongGridAndEditorLight)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void BM_RenderFrame500Spread(benchmark::State& state) {
     RenderFrames(state, engine::RenderQuality(), false);
 }

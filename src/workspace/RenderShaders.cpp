@@ -22,18 +22,18 @@ namespace {
     "#else\n"                                                                                      \
     "    vec3 light = uAmbient;\n"                                                                 \
     "    float len = length(normal);\n"                                                            \
-    "#if defined(ZEV_POINT_LIGHT)\n"                                                               \
     "    if (len > 1e-6) {\n"                                                                      \
+    "        vec3 unit = normal / len;\n"                                                          \
+    "#if defined(ZEV_POINT_LIGHT)\n"                                                               \
     "        vec3 toLight = uLightPosition - position;\n"                                          \
     "        float dist = length(toLight);\n"                                                      \
     "        if (dist > 1e-6)\n"                                                                   \
-    "            light += uLightColour * max(dot(normal / len, toLight / dist), 0.0);\n"           \
-    "    }\n"                                                                                      \
+    "            light += uLightColour * max(dot(unit, toLight / dist), 0.0);\n"                   \
     "#endif\n"                                                                                     \
     "#if defined(ZEV_EDITOR_LIGHT)\n"                                                              \
-    "    if (len > 1e-6)\n"                                                                        \
-    "        light += uEditorLightColour * max(dot(normal / len, uToEditorLight), 0.0);\n"         \
+    "        light += uEditorLightColour * max(dot(unit, uToEditorLight), 0.0);\n"                 \
     "#endif\n"                                                                                     \
+    "    }\n"                                                                                      \
     "    return clamp(colour * light, 0.0, 1.0);\n"                                                \
     "#endif\n"                                                                                     \
     "}\n"
