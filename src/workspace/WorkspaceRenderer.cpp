@@ -212,15 +212,24 @@ bool WorkspaceRenderer::Initialize() {
         return false;
     }
 
-    // The mesh program of the usual case is made now, so that a shader that does not build is
-    // known at once; the others follow at their first use.
-    MeshProgram& usual = meshPrograms_[std::size_t(MeshProgramIndex(1, true, true, false))];
-    if (!BuildProgram(
-            usual.program, shaders::MeshProgramHeader(1, true, true, false) + shaders::kMeshVertex,
-            shaders::MeshProgramHeader(1, true, true, false) + shaders::kMeshFragment, "mesh") ||
+    // Every mesh program is made now, so that a shader that does not build is known at once.
+    bool built = true;
+    for (int shade = 0; shade < 3 && built; ++shade)
+        for (int lights = 0; lights < 5 && built; ++lights) {
+            // Unlit, or lit by the point light, the editor's light, both or neither.
+            const bool lit = lights > 0;
+            const bool point = lights == 2 || lights == 4;
+            const bool editor = lights == 3 || lights == 4;
+            const std::string header = shaders::MeshProgramHeader(shade, lit, point, editor);
+            built = BuildProgram(
+                meshPrograms_[std::size_t(MeshProgramIndex(shade, lit, point, editor))].program,
+                header + shaders::kMeshVertex, header + shaders::kMeshFragment, "mesh");
+        }
+    if (!built ||
         !BuildProgram(layerProgram_, shaders::kLayerVertex, shaders::kLayerFragment, "layer") ||
         !BuildProgram(gridProgram_, shaders::kGridVertex, shaders::kGridFragment, "grid")) {
-        usual.program.reset();
+        for (MeshProgram& mesh : meshPrograms_)
+            mesh.program.reset();
         layerProgram_.reset();
         gridProgram_.reset();
         gl_ = nullptr;
@@ -570,18 +579,8 @@ WorkspaceRenderer::MeshProgram* WorkspaceRenderer::UseMeshProgram(const Batch& b
     const bool editor = batch.lit && u.editorLight;
     MeshProgram& mesh =
         meshPrograms_[std::size_t(MeshProgramIndex(batch.shade, batch.lit, point, editor))];
-    if (!mesh.program) {
-        if (mesh.failed)
-            return nullptr;
-        const std::string header =
-            shaders::MeshProgramHeader(std::clamp(batch.shade, 0, 2), batch.lit, point, editor);
-        if (!BuildProgram(mesh.program, header + shaders::kMeshVertex,
-                          header + shaders::kMeshFragment, "mesh")) {
-            mesh.failed = true; // said once, in ErrorText(); its batches are not drawn
-            return nullptr;
-        }
-        boundMeshProgram_ = nullptr;
-    }
+    if (!mesh.program)
+        return nullptr;
     if (boundMeshProgram_ != &mesh) {
         mesh.program->bind();
         boundMeshProgram_ = &mesh;

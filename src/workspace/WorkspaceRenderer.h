@@ -121,10 +121,9 @@ private:
         std::uint64_t revision = 0;
         std::shared_ptr<GpuMesh> mesh;
     };
-    // The mesh program of one shade mode and set of lights, made at its first use.
+    // The mesh program of one shade mode and set of lights.
     struct MeshProgram {
         std::unique_ptr<QOpenGLShaderProgram> program;
-        bool failed = false;
         bool frameReady = false; // the frame's lights and point size are set
     };
     static constexpr int kMeshProgramCount = 3 * 2 * 2 * 2;
@@ -158,8 +157,8 @@ private:
     void MakeBatches(engine::RenderQuality quality);
     void WriteInstances();
     void DrawBatch(const Batch& batch);
-    // Binds the program of a batch under this frame's lights, made at its first use and given
-    // the frame's uniforms at its first use in the frame; null when it cannot be built.
+    // Binds the program of a batch under this frame's lights, given the frame's uniforms at its
+    // first use in the frame.
     MeshProgram* UseMeshProgram(const Batch& batch);
     bool BuildProgram(std::unique_ptr<QOpenGLShaderProgram>& program, const std::string& vertex,
                       const std::string& fragment, const char* what);
