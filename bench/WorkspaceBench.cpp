@@ -180,40 +180,26 @@ void RenderFrames(benchmark::State& state, engine::RenderQuality quality, bool i
 }
 
 // Frames of the front view with the argument's number of objects in it.
+void ObjectCounts(benchmark::internal::Benchmark* b) {
+    b->Arg(50)->Arg(100)->Arg(250)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
 void BM_RenderFrameGouraud(benchmark::State& state) {
     RenderFrames(state, engine::RenderQuality(), true, int(state.range(0)));
 }
-BENCHMARK(BM_RenderFrameGouraud)
-    ->Arg(50)
-    ->Arg(100)
-    ->Arg(250)
-    ->Arg(500)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_RenderFrameGouraud)->Apply(ObjectCounts);
 
 void BM_RenderFramePhong(benchmark::State& state) {
     RenderFrames(state, engine::RenderQuality().WithShade(engine::ShadeMode::Phong), true,
                  int(state.range(0)));
 }
-BENCHMARK(BM_RenderFramePhong)
-    ->Arg(50)
-    ->Arg(100)
-    ->Arg(250)
-    ->Arg(500)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_RenderFramePhong)->Apply(ObjectCounts);
 
 void BM_RenderFrameWireframe(benchmark::State& state) {
     RenderFrames(state, engine::RenderQuality().WithFill(engine::FillMode::Wireframe), true,
                  int(state.range(0)));
 }
-BENCHMARK(BM_RenderFrameWireframe)
-    ->Arg(50)
-    ->Arg(100)
-    ->Arg(250)
-    ->Arg(500)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_RenderFrameWireframe)->Apply(ObjectCounts);
 
 // The editor's own defaults: the ground grid and the editor's light on.
 void RenderWithAids(benchmark::State& state, engine::RenderQuality quality) {

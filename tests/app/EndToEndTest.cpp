@@ -235,6 +235,32 @@ protected:
 
     static WorkspaceHost* HostOf(TDesignForm* form) { return form->findChild<WorkspaceHost*>(); }
 
+    // The start-up form's choice, before it is made: windowed (launch mode 0) or full screen (1),
+    // without the welcome form.
+    void ChooseLaunch(int launchMode) {
+        sandbox.settings->setBoolean(SettingsStore::kSetup, "Hide Info Form", true);
+        sandbox.settings->setInteger(R, "Launch Mode", launchMode);
+    }
+    // The editor launched from `splash`, its window shown; nulls, with the failure recorded,
+    // when it is not there.
+    struct Launched {
+        TDesignForm* form = nullptr;
+        WorkspaceHost* host = nullptr;
+    };
+    Launched Launch(TSplashForm& splash) {
+        splash.show();
+        splash.LaunchButton->click();
+        Launched launched{splash.mainWindow(), nullptr};
+        if (!launched.form) {
+            ADD_FAILURE() << "no main window";
+            return launched;
+        }
+        launched.host = HostOf(launched.form);
+        EXPECT_NE(launched.host, nullptr);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(launched.form));
+        return launched;
+    }
+
     apptest::EditorSandbox sandbox;
     gamedata::demo::DemoDataPaths paths;
     std::unique_ptr<ModalWatchdog> watchdog;
@@ -472,16 +498,10 @@ TEST_F(EditorOnDisplay, AFullScreenRunWithTheWelcomeFormHiddenStartsOutsideMenuM
 }
 
 TEST_F(EditorOnDisplay, OutsideMenuModeTheWorkspaceHasTheWholeScreen) {
-    sandbox.settings->setBoolean(SettingsStore::kSetup, "Hide Info Form", true);
-    sandbox.settings->setInteger(R, "Launch Mode", 1);
+    ChooseLaunch(1);
     TSplashForm splash(context(), SetUpWorkspace);
-    splash.show();
-    splash.LaunchButton->click();
-    TDesignForm* form = splash.mainWindow();
-    ASSERT_NE(form, nullptr);
-    WorkspaceHost* host = HostOf(form);
+    auto [form, host] = Launch(splash);
     ASSERT_NE(host, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
     RunFor(200);
     ASSERT_FALSE(host->InMenuMode());
     const QRect screen = form->screen()->geometry();
@@ -579,16 +599,10 @@ TEST_F(EditorOnDisplay, ARenderingFailureAfterStartIsShownAndTheStartUpFormComes
 namespace {
 
 TEST_F(EditorOnDisplay, SpaceTogglesMenuModeWhateverControlHasTheFocus) {
-    sandbox.settings->setBoolean(SettingsStore::kSetup, "Hide Info Form", true);
-    sandbox.settings->setInteger(R, "Launch Mode", 1);
+    ChooseLaunch(1);
     TSplashForm splash(context(), SetUpWorkspace);
-    splash.show();
-    splash.LaunchButton->click();
-    TDesignForm* form = splash.mainWindow();
-    ASSERT_NE(form, nullptr);
-    WorkspaceHost* host = HostOf(form);
+    auto [form, host] = Launch(splash);
     ASSERT_NE(host, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
     form->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(form, 2000));
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : form,
@@ -613,16 +627,10 @@ namespace {
 // Frames are drawn on demand: none while nothing changes, one for a change, one after the other
 // while a key action is held, and none again once it is let go.
 TEST_F(EditorOnDisplay, AnIdleWorkspaceDrawsNothingAChangeOneFrameAndAHeldKeyEveryFrame) {
-    sandbox.settings->setBoolean(SettingsStore::kSetup, "Hide Info Form", true);
-    sandbox.settings->setInteger(R, "Launch Mode", 0);
+    ChooseLaunch(0);
     TSplashForm splash(context(), SetUpWorkspace);
-    splash.show();
-    splash.LaunchButton->click();
-    TDesignForm* form = splash.mainWindow();
-    ASSERT_NE(form, nullptr);
-    WorkspaceHost* host = HostOf(form);
+    auto [form, host] = Launch(splash);
     ASSERT_NE(host, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form, 2000));
     RunFor(300);
@@ -663,16 +671,10 @@ TEST_F(EditorOnDisplay, AnIdleWorkspaceDrawsNothingAChangeOneFrameAndAHeldKeyEve
 // filters, so it must never be left with a host that is gone or going: the host goes first,
 // while the window is whole, and takes the widget and its hooks into the window with it.
 TEST_F(EditorOnDisplay, TheWorkspaceHostTakesItsWidgetAndItsHooksWithIt) {
-    sandbox.settings->setBoolean(SettingsStore::kSetup, "Hide Info Form", true);
-    sandbox.settings->setInteger(R, "Launch Mode", 1);
+    ChooseLaunch(1);
     TSplashForm splash(context(), SetUpWorkspace);
-    splash.show();
-    splash.LaunchButton->click();
-    TDesignForm* form = splash.mainWindow();
-    ASSERT_NE(form, nullptr);
-    WorkspaceHost* host = HostOf(form);
+    auto [form, host] = Launch(splash);
     ASSERT_NE(host, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
     RunFor(100);
 
     // Closing a full-screen window (the host also filters the whole application's events).
