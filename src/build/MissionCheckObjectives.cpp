@@ -34,8 +34,7 @@ struct Names {
 
 Names namesOf(const MissionDocument& document) {
     Names names;
-    names.prefix = document.header.text(MissionHeader::projectName).substr(0, 4);
-    names.prefix.resize(4, ' ');
+    names.prefix = targetPrefix(document.header.text(MissionHeader::projectName));
     for (int s = 0; s < kStarCount; ++s)
         names.starHasNavPoints[s] =
             std::any_of(document.stars[s].begin(), document.stars[s].end(),

@@ -40,8 +40,10 @@ int clampUpDown5(int position) {
 } // namespace
 
 TableEntryModel::TableEntryModel(ObjectiveRow& row, int rowIndex, int star, std::string project)
-    : row_(row), rowIndex_(rowIndex), star_(star), project_(std::move(project)), targetStar_(star) {
+    : row_(row), rowIndex_(rowIndex), star_(star), project_(mission::targetPrefix(project)),
+      targetStar_(star) {
     mission::recogniseRow(row_, rowIndex_);
+    openedTimeLimit_ = common::leadingInt(row_.text(ObjectiveRow::timeLimit));
     // A count beyond the eight condition slots names conditions that do not exist.
     if (row_.conditionsInUse() > kMaxConditions)
         row_.setConditionsInUse(kMaxConditions);

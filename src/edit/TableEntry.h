@@ -2,6 +2,7 @@
 
 #include "mission/ObjectiveTable.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -18,6 +19,8 @@ public:
     enum class TargetType { NavPoint, Area, Star, StartPoint, None };
     static constexpr int kMaxConditions = mission::ObjectiveRow::conditionCount;
     static constexpr int kUpDown5Max = 8;
+    // The TimeLimit spinner counts from 0.
+    static constexpr int kTimeLimitMin = 0;
 
     // The dialog shown on row `rowIndex` of star `star`'s table, project name `project`.
     TableEntryModel(mission::ObjectiveRow& row, int rowIndex, int star, std::string project);
@@ -68,6 +71,9 @@ public:
     std::string timeLimit() const;
     void setTimeLimit(std::string_view text);
     void timeLimitNone() { setTimeLimit("0"); }
+    // Where the TimeLimit spinner starts: 0, or lower to show a stored time limit below 0 (the
+    // default "Begin" row's "-1") as it is, so that opening the row changes nothing.
+    int timeLimitMinimum() const { return std::min(kTimeLimitMin, openedTimeLimit_); }
     int requirement() const; // Mandatory, Optional
     void chooseRequirement(int index);
     int priority() const; // Primary, Secondary, Tertiary, None
@@ -94,7 +100,8 @@ private:
     mission::ObjectiveRow& row_;
     int rowIndex_;
     int star_;
-    std::string project_;
+    std::string project_; // as targets begin with it
+    int openedTimeLimit_ = 0;
     int action_ = -1;
     TargetType targetType_ = TargetType::None;
     std::string targetName_;

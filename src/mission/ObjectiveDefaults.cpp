@@ -1,6 +1,6 @@
 #include "ObjectiveDefaults.h"
+#include "ObjectiveTargets.h"
 
-#include <cstdio>
 #include <string>
 
 namespace zev::mission {
@@ -39,18 +39,9 @@ void fillDestroyAllRow(ObjectiveRow& row) {
     row.setText(ObjectiveRow::screenText, "Destroy All Enemy Mech's");
 }
 
-std::string format(const char* pattern, std::string_view project, int star) {
-    char out[64];
-    const std::string p(project);
-    std::snprintf(out, sizeof out, pattern, p.c_str(), star);
-    return out;
-}
-
-// The project name as the first four characters of a target: cut or blank-padded to four.
-std::string projectPrefix(std::string_view project) {
-    std::string p(project.substr(0, 4));
-    p.resize(4, ' ');
-    return p;
+// The start point target of star s: the project's target prefix, "st", s and "1".
+std::string startPointTarget(std::string_view project, int star) {
+    return targetPrefix(project) + "st" + std::to_string(star) + "1";
 }
 
 } // namespace
@@ -60,7 +51,7 @@ void fillNewMissionTables(ObjectiveBlock& block, std::string_view project, bool 
         ObjectiveTable& table = block[s];
         table.clear();
         table.setMissionTimeLimit("-1");
-        fillBeginRow(table.row(0), format("%-4sst%d1", project, s));
+        fillBeginRow(table.row(0), startPointTarget(project, s));
         if (freeForAll)
             fillDestroyAllRow(table.row(1));
     }
@@ -71,28 +62,35 @@ void fillEmptyTables(ObjectiveBlock& block, std::string_view project) {
         ObjectiveTable& table = block[s];
         if (table.row(0).isUsed())
             continue;
-        fillBeginRow(table.row(0), format("%.4sst%d1", project, s));
+        fillBeginRow(table.row(0), startPointTarget(project, s));
         table.setMissionTimeLimit("-1");
     }
 }
 
 void adjustTargetsToProject(ObjectiveBlock& block, std::string_view project) {
-    const std::string prefix = projectPrefix(project);
+    const std::string prefix = targetPrefix(project);
+    const std::string shortName(project.substr(0, 4));
     for (int s = 0; s < kObjectiveTableCount; ++s) {
         ObjectiveTable& table = block[s];
         if (table.row(0).text(ObjectiveRow::target).empty()) {
-            table.row(0).setText(ObjectiveRow::target, format("%.4sst0%d", project, s));
+            table.row(0).setText(ObjectiveRow::target, prefix + "st0" + std::to_string(s));
             continue;
         }
         for (int r = 0; r < ObjectiveTable::rowCount; ++r) {
             ObjectiveRow& row = table.row(r);
             std::string target = row.text(ObjectiveRow::target);
-            if (target.size() < 4 || target == "NULL" || target.compare(4, 4, "star") == 0)
+            if (target.size() < 4 || target == "NULL" || target.compare(4, 4, "star") == 0 ||
+                target.compare(0, 4, prefix) == 0)
                 continue;
-            if (target.compare(0, 4, prefix) != 0) {
+            // A short name written without its blanks ("abcnav0" of project "abc") gets them, so
+            // that its kind is found again; any other name is the old project's and is replaced.
+            const std::string tail = target.substr(shortName.size());
+            if (shortName.size() < 4 && target.compare(0, shortName.size(), shortName) == 0 &&
+                parseTarget(prefix + tail).kind != TargetKind::None)
+                target = prefix + tail;
+            else
                 target.replace(0, 4, prefix);
-                row.setText(ObjectiveRow::target, target);
-            }
+            row.setText(ObjectiveRow::target, target);
         }
     }
 }

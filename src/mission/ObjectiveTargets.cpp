@@ -44,8 +44,14 @@ std::string starObjectiveTarget(std::string_view star, std::string_view objectiv
     return std::string(star.substr(0, 8)) + "_" + std::string(objective);
 }
 
+std::string targetPrefix(std::string_view project) {
+    std::string p(project.substr(0, 4));
+    p.resize(4, ' ');
+    return p;
+}
+
 std::string composeTarget(const ObjectiveTarget& target, std::string_view project) {
-    const std::string p(project);
+    const std::string p = targetPrefix(project);
     const std::string n = common::decimal(target.number);
     switch (target.kind) {
     case TargetKind::NavPoint:

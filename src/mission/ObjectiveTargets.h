@@ -22,6 +22,10 @@ struct ObjectiveTarget {
 // therefore gives targets that read back as "NULL".
 ObjectiveTarget parseTarget(std::string_view text);
 
+// The project name as every target begins with it: its first four characters, blank-filled to
+// four, so that the kind of a target always starts at its 5th character.
+std::string targetPrefix(std::string_view project);
+
 // The stored text of a target for project name `project`.
 std::string composeTarget(const ObjectiveTarget& target, std::string_view project);
 

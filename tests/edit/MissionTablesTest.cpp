@@ -12,6 +12,7 @@ using namespace zev;
 using edit::MissionTablesModel;
 using mission::ObjectiveRow;
 using R = mission::ObjectiveRow;
+using Type = edit::TableEntryModel::TargetType;
 
 namespace {
 
@@ -227,4 +228,33 @@ TEST(MissionTables, LoadAndSaveTableFiles) {
     ASSERT_EQ(reporter.messages.size(), 3u);
     EXPECT_EQ(reporter.messages[2].text, edit::kTableWriteError);
     EXPECT_EQ(reporter.details.size(), 3u);
+}
+
+TEST(MissionTables, WithAShortProjectNameOpeningAgainChangesNoByteOfWhatTheEditorWrote) {
+    auto document = mission::support::newMission("abc", false);
+    MissionTablesModel model(document->objectives, "abc");
+    EXPECT_TRUE(model.working() == document->objectives); // opening alone changes nothing
+    const auto pickTarget = [&](Type type) {
+        return [&model, type](ObjectiveRow& row, int r) {
+            edit::TableEntryModel entry(row, r, model.currentStar(), model.project());
+            entry.chooseTargetType(type);
+            return true;
+        };
+    };
+    EXPECT_TRUE(model.add(pickTarget(Type::NavPoint)));
+    EXPECT_TRUE(model.add(pickTarget(Type::Area)));
+    EXPECT_TRUE(model.add(pickTarget(Type::StartPoint)));
+    model.selectStar(4); // the default row of an empty table
+    const mission::ObjectiveBlock written = model.working();
+    EXPECT_EQ(written[0].row(1).text(R::target), "abc nav0");
+    EXPECT_EQ(written[0].row(2).text(R::target), "abc are1");
+    EXPECT_EQ(written[0].row(3).text(R::target), "abc st01");
+
+    MissionTablesModel again(written, "abc");
+    EXPECT_TRUE(again.working() == written);
+    // The row dialog knows its own targets again, so opening a row keeps it too.
+    mission::ObjectiveRow row = written[0].row(1);
+    edit::TableEntryModel entry(row, 1, 0, "abc");
+    EXPECT_EQ(entry.targetType(), Type::NavPoint);
+    EXPECT_TRUE(row == written[0].row(1));
 }

@@ -46,8 +46,8 @@ TEST(ObjectiveDefaults, EmptyTableGetsTheBeginRowWithoutTouchingOtherStars) {
     block[3].row(0).setText(R::action, "Defend");
     block[3].setMissionTimeLimit("600");
     fillEmptyTables(block, "AB");
-    EXPECT_EQ(block[0].row(0).text(R::target), "ABst01");
-    EXPECT_EQ(block[5].row(0).text(R::target), "ABst51");
+    EXPECT_EQ(block[0].row(0).text(R::target), "AB  st01");
+    EXPECT_EQ(block[5].row(0).text(R::target), "AB  st51");
     EXPECT_EQ(block[5].missionTimeLimit(), "-1");
     EXPECT_EQ(block[3].row(0).text(R::action), "Defend");
     EXPECT_EQ(block[3].missionTimeLimit(), "600");
@@ -69,6 +69,32 @@ TEST(ObjectiveDefaults, ProjectRenameCarriesOverToTargets) {
     EXPECT_EQ(block[0].row(5).text(R::target), "");
     // A table whose row 0 target is empty gets P + "st0" + star.
     EXPECT_EQ(block[6].row(0).text(R::target), "NEW2st06");
+}
+
+TEST(ObjectiveTargets, AShortProjectNameIsBlankFilledInEveryTargetSoOpeningChangesNothing) {
+    EXPECT_EQ(targetPrefix("abc"), "abc ");
+    EXPECT_EQ(targetPrefix("ABCDE"), "ABCD");
+    EXPECT_EQ(composeTarget({TargetKind::NavPoint, 2, {}}, "abc"), "abc nav2");
+    EXPECT_EQ(parseTarget("abc nav2"), (ObjectiveTarget{TargetKind::NavPoint, 2, {}}));
+
+    // What the editor writes for "abc" (defaults and composed targets) is left as it is.
+    ObjectiveBlock block{};
+    fillEmptyTables(block, "abc");
+    block[0].row(1).setText(R::target, composeTarget({TargetKind::Area, 1, {}}, "abc"));
+    block[0].row(2).setText(R::target, composeTarget({TargetKind::StartPoint, 3, {}}, "abc"));
+    // Written without the blank by an earlier version: the blank is put back, never a letter lost.
+    block[0].row(3).setText(R::target, "abcnav0");
+    const ObjectiveBlock written = block;
+    adjustTargetsToProject(block, "abc");
+    EXPECT_EQ(block[0].row(0).text(R::target), "abc st01");
+    EXPECT_EQ(block[0].row(1).text(R::target), "abc are1");
+    EXPECT_EQ(block[0].row(2).text(R::target), "abc st31");
+    EXPECT_EQ(block[0].row(3).text(R::target), "abc nav0");
+    block[0].row(3) = written[0].row(3);
+    EXPECT_TRUE(block == written);
+    // A rename from a short name replaces the blank-filled prefix.
+    adjustTargetsToProject(block, "WXYZ");
+    EXPECT_EQ(block[0].row(1).text(R::target), "WXYZare1");
 }
 
 TEST(ObjectiveTargets, RecognisesEveryKind) {
