@@ -116,9 +116,15 @@ bool ObjectDatabaseModel::newObject() {
 bool ObjectDatabaseModel::saveData() {
     if (!editing_)
         return false;
-    // Fields without a control come from the record read last.
-    const gamedata::ObjectGroupRecord record = composeRecord(buffer_, values_);
     const bool append = saveMode_ == SaveMode::Append;
+    // Fields without a control come from the record read last. A new object takes its type words
+    // only from its own radio groups: a word the form does not show is not saved with it.
+    gamedata::ObjectGroupRecord base = buffer_;
+    if (append) {
+        base.setText(gamedata::ObjectGroupRecord::mainType, "");
+        base.setText(gamedata::ObjectGroupRecord::alternateType, "");
+    }
+    const gamedata::ObjectGroupRecord record = composeRecord(base, values_);
     const bool written =
         group_ >= 0 &&
         (append ? gamedata::appendObjectRecord(groupFile(), record)

@@ -156,8 +156,14 @@ bool deleteObjectRecord(const fs::path& file, std::size_t index) {
     return writeGroupImage(file, *records);
 }
 bool isAcceptableGroupName(std::string_view name) {
-    return name.find_first_of("/\\") == std::string_view::npos &&
-           name.find("..") == std::string_view::npos;
+    // The group is its file's name up to the first ".": a dot in the name would make the file list
+    // as another group, and "x." would give "x..odb".
+    return name.find_first_of("/\\.") == std::string_view::npos;
+}
+
+bool isGroupFileName(std::string_view fileName) {
+    return !fileName.empty() && fileName != "." && fileName != ".." &&
+           fileName.find_first_of("/\\") == std::string_view::npos;
 }
 
 bool createObjectGroup(const fs::path& programDirectory, std::string_view name,
@@ -180,7 +186,7 @@ bool createObjectGroup(const fs::path& programDirectory, std::string_view name,
 bool deleteObjectGroup(const fs::path& programDirectory, std::string_view fileName,
                        common::Reporter& reporter) {
     std::error_code ec;
-    const bool removed = isAcceptableGroupName(fileName) && !fileName.empty() &&
+    const bool removed = isGroupFileName(fileName) &&
                          fs::remove(objectGroupFilePath(programDirectory, fileName), ec) && !ec;
     if (!removed)
         reporter.report(kDeleteGroupError, kDeleteGroupCaption, common::MessageIcon::Stop);

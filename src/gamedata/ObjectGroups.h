@@ -27,7 +27,7 @@ inline constexpr const char* kCreateGroupCaption = "Error Creating File!"; // te
 inline constexpr const char* kDeleteGroupError = "Error deleting ODB File..";
 inline constexpr const char* kDeleteGroupCaption = "Object Database";
 inline constexpr const char* kBadGroupNameError =
-    "An Object Group name may not contain a path separator or \"..\"!";
+    "An Object Group name may not contain a path separator or \".\"!";
 inline constexpr const char* kNewGroupCaption = "New Object Group Creation";
 
 std::filesystem::path objectGroupDirectory(const std::filesystem::path& programDirectory);
@@ -69,10 +69,14 @@ bool appendObjectRecord(const std::filesystem::path& file, const ObjectGroupReco
 // does not open or `index` is not one of its records.
 bool deleteObjectRecord(const std::filesystem::path& file, std::size_t index);
 
-// A name typed for a new group may not lead outside the group directory.
+// A name typed for a new group: no path separator and no "." (the group is its file's name up to
+// the first "."), so "<name>.odb" stays in the group directory and lists as `name` again.
 bool isAcceptableGroupName(std::string_view name);
+// A group file as listed (any file of the group directory, also one an older version made such as
+// "x..odb"): a plain file name, never a path. Create writes and Delete removes only such names.
+bool isGroupFileName(std::string_view fileName);
 // Creates "<name>.odb" empty (an existing file of that name is emptied). Refuses names with a
-// path separator or ".." (kBadGroupNameError, caption kNewGroupCaption, stop icon); a file that
+// path separator or "." (kBadGroupNameError, caption kNewGroupCaption, stop icon); a file that
 // cannot be created shows its path with caption kCreateGroupCaption (information icon).
 bool createObjectGroup(const std::filesystem::path& programDirectory, std::string_view name,
                        common::Reporter& reporter);

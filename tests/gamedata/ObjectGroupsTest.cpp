@@ -188,7 +188,8 @@ TEST_F(ObjectGroups, CreatesAndEmptiesGroupsByName) {
 }
 
 TEST_F(ObjectGroups, RefusesGroupNamesThatLeadOutOfTheGroupDirectory) {
-    for (const char* name : {"../evil", "..", "a/b", "a\\b", "/tmp/x", "x..y"}) {
+    // A dot would list the file as another group ("v1.2.odb" as "v1"); "x." would give "x..odb".
+    for (const char* name : {"../evil", "..", "a/b", "a\\b", "/tmp/x", "x..y", "x.", "v1.2"}) {
         common::RecordingReporter reporter;
         EXPECT_FALSE(createObjectGroup(home.path(), name, reporter)) << name;
         ASSERT_EQ(reporter.messages.size(), 1u);
@@ -224,7 +225,13 @@ TEST_F(ObjectGroups, DeletesGroupFiles) {
     EXPECT_FALSE(fs::exists(group("walls.odb")));
     EXPECT_FALSE(deleteObjectGroup(home.path(), "walls.odb", reporter));
     EXPECT_FALSE(deleteObjectGroup(home.path(), "../zevedit.ini", reporter));
-    ASSERT_EQ(reporter.messages.size(), 2u);
+    EXPECT_FALSE(deleteObjectGroup(home.path(), "..", reporter));
+    ASSERT_EQ(reporter.messages.size(), 3u);
+    // A listed file of an older version's odd name can be deleted like any other.
+    write("x..odb", {});
+    ASSERT_EQ(listObjectGroupFiles(home.path()), std::vector<std::string>{"x..odb"});
+    EXPECT_TRUE(deleteObjectGroup(home.path(), "x..odb", reporter));
+    EXPECT_TRUE(listObjectGroupFiles(home.path()).empty());
     EXPECT_EQ(reporter.messages[0],
               (common::ReportedMessage{"Error deleting ODB File..", "Object Database",
                                        common::MessageIcon::Stop}));
