@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -159,7 +160,10 @@ std::optional<TBriefingForm::Result> TBriefingForm::edit(const mission::MissionD
 
 void TBriefingForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormShow();
+    // Restoring the minimised window is a show by the window system: the controls and the
+    // player stay as they are.
+    if (!event->spontaneous())
+        FormShow();
 }
 
 void TBriefingForm::done(int result) {
@@ -180,16 +184,21 @@ void TBriefingForm::FormShow() {
     if (!document_)
         return;
     const edit::BriefingSettings s = edit::briefingSettings(document_->header);
-    ProjectName->setText(fromRecordText(s.projectName));
-    MissionTitle->setText(fromRecordText(s.missionTitle));
-    MusicTrack->setText(fromRecordText(s.musicTrack));
-    Players->setValue(s.players);
-    (s.freeForAll ? FreeForAll : Team)->setChecked(true);
-    checkMekGroup(TeamA, s.teamAMekGroup);
-    checkMekGroup(TeamB, s.teamBMekGroup);
+    if (!loaded_ || loaded_->settings != s) {
+        showStoredText(ProjectName, s.projectName);
+        showStoredText(MissionTitle, s.missionTitle);
+        showStoredText(MusicTrack, s.musicTrack);
+        Players->setValue(s.players);
+        (s.freeForAll ? FreeForAll : Team)->setChecked(true);
+        checkMekGroup(TeamA, s.teamAMekGroup);
+        checkMekGroup(TeamB, s.teamBMekGroup);
+    }
     for (std::size_t i = 0; i < BrfEdit.size(); ++i)
-        showBriefingPage(*BrfEdit[i]->document(), document_->briefings[i]);
-    Pages_->setCurrentIndex(0);
+        if (!loaded_ || loaded_->pages[i] != document_->briefings[i])
+            showBriefingPage(*BrfEdit[i]->document(), document_->briefings[i]);
+    if (!loaded_)
+        Pages_->setCurrentIndex(0);
+    loaded_ = Loaded{s, document_->briefings};
     ProjectName->setFocus();
 }
 
@@ -218,6 +227,8 @@ void TBriefingForm::OkBtnClick() {
     edit::storeBriefingSettings(s, result.header);
     for (std::size_t i = 0; i < BrfEdit.size(); ++i)
         result.briefings[i] = storedBriefingPage(*BrfEdit[i]->document(), document_->briefings[i]);
+    // What the document holds after OK is what the window shows now.
+    loaded_ = Loaded{edit::briefingSettings(result.header), result.briefings};
     result_ = std::move(result);
     accept();
 }

@@ -24,7 +24,9 @@ namespace zev::dialogs {
 
 // "Briefing Room": the project name, mission title, music track and multiplayer limits, and the
 // three briefing pages Main, Team A and Team B in colour. The main window makes it once and
-// shows it for each edit; the CD player lives while it is shown.
+// shows it for each edit; the CD player lives while it is shown. The window keeps what was typed
+// in it: closing it without OK (Esc, Cancel, the close button) loses nothing, and the next show
+// loads from the document only what changed there since the window last loaded or stored it.
 class TBriefingForm : public QDialog {
     Q_OBJECT
 public:
@@ -67,7 +69,14 @@ private:
     edit::BriefingSettings controls() const;
     static void checkMekGroup(QButtonGroup* group, int id);
 
+    // What the controls were last loaded from (or stored into) the document.
+    struct Loaded {
+        edit::BriefingSettings settings;
+        Pages pages;
+    };
+
     common::Reporter& reporter_;
+    std::optional<Loaded> loaded_;
     PlayerMaker makePlayer_;
     std::unique_ptr<platform::TCD32> cd_;
     const mission::MissionDocument* document_ = nullptr;

@@ -107,7 +107,7 @@ void TColorForm::FormCreate() {
 
 void TColorForm::showNames() {
     for (int i = 0; i < PaletteRecord::entryCount; ++i)
-        entries_[std::size_t(i)]->setEditText(fromRecordText(model_.name(i)));
+        showStoredText(entries_[std::size_t(i)], model_.name(i));
 }
 
 void TColorForm::takeNames() {

@@ -97,7 +97,7 @@ QLineEdit* textEdit(const char* name, int maxLength) {
 }
 
 void setText(QLineEdit* edit, const std::string& text) {
-    edit->setText(fromRecordText(text));
+    showStoredText(edit, text);
 }
 
 } // namespace

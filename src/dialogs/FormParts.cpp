@@ -1,8 +1,11 @@
 #include "FormParts.h"
 
+#include "common/TypingLimit.h"
+
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -12,14 +15,49 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <QVariant>
 
 namespace zev::dialogs {
 
+namespace {
+
+// An edit's typing limit is its maximum length as its owner set it; showStoredText widens the
+// maximum for a long stored text and keeps the limit beside it.
+constexpr const char* kTypingLimit = "typingLimit";
+constexpr const char* kWidenedTo = "typingLimitWidenedTo";
+
+void widenForStoredText(QLineEdit* edit, std::size_t length) {
+    const QVariant limit = edit->property(kTypingLimit);
+    const QVariant widened = edit->property(kWidenedTo);
+    // A maximum other than the one set here was set by the edit's owner: that is the limit now.
+    const int typing = limit.isValid() && widened.isValid() && widened.toInt() == edit->maxLength()
+                           ? limit.toInt()
+                           : edit->maxLength();
+    const int maximum = common::typingLimit(typing, length);
+    edit->setMaxLength(maximum);
+    edit->setProperty(kTypingLimit, typing);
+    edit->setProperty(kWidenedTo, edit->maxLength());
+}
+
+} // namespace
+
 QLineEdit* namedEdit(const char* name, const std::string& text, int maxLength) {
-    auto* edit = new QLineEdit(fromRecordText(text));
+    auto* edit = new QLineEdit;
     edit->setObjectName(QString::fromLatin1(name));
     edit->setMaxLength(maxLength);
+    showStoredText(edit, text);
     return edit;
+}
+
+void showStoredText(QLineEdit* edit, const std::string& text) {
+    widenForStoredText(edit, text.size());
+    edit->setText(fromRecordText(text));
+}
+
+void showStoredText(QComboBox* box, const std::string& text) {
+    if (QLineEdit* edit = box->lineEdit())
+        widenForStoredText(edit, text.size());
+    box->setEditText(fromRecordText(text));
 }
 
 void limitWidth(QWidget* widget, int characters) {

@@ -9,6 +9,7 @@
 #include <string>
 
 class QCheckBox;
+class QComboBox;
 class QDialog;
 class QLineEdit;
 class QBoxLayout;
@@ -27,7 +28,13 @@ inline std::string toRecordText(const QString& text) {
     return text.toLatin1().toStdString();
 }
 
+// A line edit whose `maxLength` limits typing; show stored texts in it with showStoredText.
 QLineEdit* namedEdit(const char* name, const std::string& text, int maxLength = 32767);
+// Shows a stored text in a line edit (or an editable combo box): the edit's maximum length limits
+// typing only, so a longer stored text shows whole and is written back as it was, and a shorter
+// one puts the typing limit back.
+void showStoredText(QLineEdit* edit, const std::string& text);
+void showStoredText(QComboBox* box, const std::string& text);
 // Holds a widget to about `characters` digits wide, so that dense dialogs stay small.
 void limitWidth(QWidget* widget, int characters);
 QCheckBox* namedCheck(const char* name, const char* caption, bool checked);

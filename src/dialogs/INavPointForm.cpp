@@ -91,16 +91,16 @@ TINavPointForm::TINavPointForm(const mission::NavPointRecord& record, QWidget* p
 
 void TINavPointForm::showValues(const edit::NavPointValues& v) {
     UseNav->setChecked(v.inUse);
-    PosX->setText(fromRecordText(v.x));
-    PosY->setText(fromRecordText(v.y));
-    PosZ->setText(fromRecordText(v.z));
-    Heading->setText(fromRecordText(v.heading));
+    showStoredText(PosX, v.x);
+    showStoredText(PosY, v.y);
+    showStoredText(PosZ, v.z);
+    showStoredText(Heading, v.heading);
     EnableNav->setChecked(v.enabled);
-    GroupId->setText(fromRecordText(v.groupId));
-    Radius->setText(fromRecordText(v.radius));
+    showStoredText(GroupId, v.groupId);
+    showStoredText(Radius, v.radius);
     for (std::size_t i = 0; i < Actions.size(); ++i)
         Actions[i]->setChecked(v.actions[i]);
-    NavText->setText(fromRecordText(v.text));
+    showStoredText(NavText, v.text);
 }
 
 edit::NavPointValues TINavPointForm::controls() const {

@@ -11,6 +11,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabBar>
@@ -65,6 +67,20 @@ TMsnTableForm::TMsnTableForm(const mission::ObjectiveBlock& tables, std::string 
     StringGrid1->horizontalHeader()->setStretchLastSection(true);
     connect(StringGrid1, &QTableWidget::cellClicked, this,
             [this](int row, int) { StringGrid1Click(row); });
+    // The highlighted row is the selected row however it got there: a click, the arrow keys,
+    // Page Up/Down or a drag.
+    connect(StringGrid1, &QTableWidget::itemSelectionChanged, this, [this] {
+        const QModelIndexList rows = StringGrid1->selectionModel()->selectedRows();
+        if (!showingTable_ && !rows.isEmpty() && rows.front().row() != model_.selectedRow())
+            StringGrid1Click(rows.front().row());
+    });
+    // Delete in the grid is the Delete button.
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, StringGrid1);
+    deleteKey->setContext(Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, [this] {
+        if (DeleteObjective->isEnabled())
+            DeleteObjectiveClick();
+    });
     layout->addWidget(StringGrid1, 1);
 
     auto* controls = new QGridLayout;
@@ -150,6 +166,7 @@ void TMsnTableForm::showTable() {
     DeleteObjective->setEnabled(b.remove);
     ShiftUp->setEnabled(b.up);
     ShiftDown->setEnabled(b.down);
+    const QScopedValueRollback<bool> showing(showingTable_, true);
     if (model_.selectedRow() >= 0)
         StringGrid1->selectRow(model_.selectedRow());
     else

@@ -56,6 +56,8 @@ private:
 
     edit::MissionTablesModel model_;
     common::Reporter& reporter_;
+    // Set while showTable moves the grid's highlight: that move is no choice of the user.
+    bool showingTable_ = false;
     QTabBar* TabControl1;
     QTableWidget* StringGrid1;
     QSpinBox* MsnTimeLimit;

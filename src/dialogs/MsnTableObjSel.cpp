@@ -1,5 +1,7 @@
 #include "MsnTableObjSel.h"
 
+#include "FormParts.h"
+
 #include "common/Numbers.h"
 #include "mission/ObjectiveTargets.h"
 #include "mission/ObjectiveVocabulary.h"
@@ -208,7 +210,8 @@ QWidget* TMsnTableObjSel::generalPage() {
     auto* time = new QGroupBox(QStringLiteral("Time Limit"));
     auto* timeLayout = new QHBoxLayout(time);
     // From 0 upward; -1 is the stored "no limit".
-    TimeLimit = spinner("TimeLimit", -1, std::numeric_limits<int>::max());
+    TimeLimit =
+        spinner("TimeLimit", edit::TableEntryModel::kTimeLimitMin, std::numeric_limits<int>::max());
     connect(TimeLimit, &QSpinBox::valueChanged, this, &TMsnTableObjSel::TimeLimitChange);
     auto* none = pushButton("TimeLimitNone", "None");
     connect(none, &QPushButton::clicked, this, &TMsnTableObjSel::TimeLimitNoneClick);
@@ -298,6 +301,7 @@ void TMsnTableObjSel::showActivations() {
 void TMsnTableObjSel::showGeneral() {
     {
         const QSignalBlocker blocker(TimeLimit);
+        TimeLimit->setMinimum(model_.timeLimitMinimum());
         TimeLimit->setValue(spinValue(model_.timeLimit(), TimeLimit));
     }
     {
@@ -308,7 +312,7 @@ void TMsnTableObjSel::showGeneral() {
     press(Priority[std::size_t(model_.priority())]);
     press(Visibility[std::size_t(model_.visibility())]);
     press(AIAttack[std::size_t(model_.aiAttack())]);
-    TextBox->setText(latin1(model_.text()));
+    showStoredText(TextBox, model_.text());
 }
 
 void TMsnTableObjSel::ActionClick(int index) {
@@ -359,7 +363,9 @@ void TMsnTableObjSel::ActivationAddClick() {
 }
 
 void TMsnTableObjSel::ActivationDelClick() {
-    if (model_.deleteActivation(ActivationTable->currentRow()))
+    // Only an entry the user can see selected is deleted, never the list's current row alone.
+    const QModelIndexList selected = ActivationTable->selectionModel()->selectedRows();
+    if (!selected.isEmpty() && model_.deleteActivation(selected.front().row()))
         showActivations();
 }
 

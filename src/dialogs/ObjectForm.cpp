@@ -40,7 +40,7 @@ QComboBox* namedCombo(const char* name, std::span<const char* const> items) {
 
 void showCombo(QComboBox* box, const std::string& text) {
     box->setCurrentIndex(box->findText(fromRecordText(text)));
-    box->setEditText(fromRecordText(text));
+    showStoredText(box, text);
 }
 
 QPushButton* namedButton(const char* name, const char* text) {
@@ -147,14 +147,14 @@ void TObjectForm::FormShow() {
     const edit::ObjectPropertyValues& v = model_.shown();
     const auto fill = [](Triple& edits, const std::array<std::string, 3>& texts) {
         for (std::size_t axis = 0; axis < 3; ++axis)
-            edits[axis]->setText(fromRecordText(texts[axis]));
+            showStoredText(edits[axis], texts[axis]);
     };
     fill(Scale, v.scale);
     fill(Position, v.position);
     fill(MainRotation, v.mainRotation);
     fill(ChunkRotation, v.chunkRotation);
     fill(AlternateRotation, v.alternateRotation);
-    HitsToDestroy->setText(fromRecordText(v.hitsToDestroy));
+    showStoredText(HitsToDestroy, v.hitsToDestroy);
     CollisionOn->setChecked(v.collisionOn);
     CanTarget->setChecked(v.canTarget);
     for (std::size_t i = 0; i < Roles.size(); ++i)
@@ -165,9 +165,9 @@ void TObjectForm::FormShow() {
         button->setChecked(true);
     showCombo(ObjectType, v.objectType);
     showCombo(ObjectParent, v.objectParent);
-    Alternate->setText(fromRecordText(v.alternateName));
-    TargetingInfo->setText(fromRecordText(v.targetingInfo));
-    InspectionInfo->setText(fromRecordText(v.inspectionInfo));
+    showStoredText(Alternate, v.alternateName);
+    showStoredText(TargetingInfo, v.targetingInfo);
+    showStoredText(InspectionInfo, v.inspectionInfo);
     AreaFile->setValue(v.areaFile);
 
     const bool enabled = model_.detailsEnabled();

@@ -33,7 +33,7 @@ QComboBox* namedCombo(const char* name, std::span<const char* const> items, int 
 
 void showCombo(QComboBox* box, const std::string& text) {
     box->setCurrentIndex(box->findText(fromRecordText(text)));
-    box->setEditText(fromRecordText(text));
+    showStoredText(box, text);
 }
 
 // An exclusive group cannot uncheck its last button; -1 leaves none checked.
@@ -155,19 +155,19 @@ edit::ObjectRecordValues ObjectRecordPanel::values() const {
 }
 
 void ObjectRecordPanel::setValues(const edit::ObjectRecordValues& v) {
-    Object->setText(fromRecordText(v.objectName));
-    MenuText->setText(fromRecordText(v.menuText));
-    AlternateName->setText(fromRecordText(v.alternateName));
-    Chunk->setText(fromRecordText(v.chunk));
+    showStoredText(Object, v.objectName);
+    showStoredText(MenuText, v.menuText);
+    showStoredText(AlternateName, v.alternateName);
+    showStoredText(Chunk, v.chunk);
     showCombo(ObjectType, v.objectType);
     showCombo(ObjectParent, v.objectParent);
-    TargetingInfo->setText(fromRecordText(v.targetingInfo));
-    HitsToDestroy->setText(fromRecordText(v.hitsToDestroy));
+    showStoredText(TargetingInfo, v.targetingInfo);
+    showStoredText(HitsToDestroy, v.hitsToDestroy);
     CollisionOn->setChecked(v.collisionOn);
     CanTarget->setChecked(v.canTarget);
     const auto fill = [](Triple& edits, const std::array<std::string, 3>& texts) {
         for (std::size_t axis = 0; axis < 3; ++axis)
-            edits[axis]->setText(fromRecordText(texts[axis]));
+            showStoredText(edits[axis], texts[axis]);
     };
     fill(Scale, v.scale);
     fill(MainRotation, v.mainRotation);

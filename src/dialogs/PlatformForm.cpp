@@ -148,7 +148,7 @@ void TPlatform::FormCreate() {
     const edit::PlatformValues v = PlatformOptionsModel::fill(header_);
     for (std::size_t i = 0; i < options_.size(); ++i)
         if (options_[i])
-            options_[i]->setText(fromRecordText(v.options[i]));
+            showStoredText(options_[i], v.options[i]);
     for (std::size_t light = 0; light < 2; ++light)
         lightKinds_[light]->button(v.directional[light] ? 1 : 0)->setChecked(true);
     SkyDome->setChecked(v.skyDome);

@@ -85,11 +85,10 @@ void TStartPoint::BitBtn1Click() {
 
 void TStartPoint::showPage(int player) {
     const edit::StartPointValues v = model_.page(player);
-    X->setText(fromRecordText(v.x));
-    Y->setText(fromRecordText(v.y));
-    Z->setText(fromRecordText(v.z));
-    Heading->setMaxLength(model_.headingMaxLength(player));
-    Heading->setText(fromRecordText(v.heading));
+    showStoredText(X, v.x);
+    showStoredText(Y, v.y);
+    showStoredText(Z, v.z);
+    showStoredText(Heading, v.heading);
     if (auto* button = MekCamoPattern->button(v.camouflage)) {
         button->setChecked(true);
     } else if (auto* checked = MekCamoPattern->checkedButton()) {

@@ -45,9 +45,9 @@ void TWeatherForm::FormCreate() {
     const edit::WeatherValues v = edit::weatherValues(result_);
     if (auto* button = Type->button(v.type))
         button->setChecked(true);
-    ParticlesPerSecond->setText(fromRecordText(v.particlesPerSecond));
+    showStoredText(ParticlesPerSecond, v.particlesPerSecond);
     for (std::size_t axis = 0; axis < 3; ++axis)
-        Velocity[axis]->setText(fromRecordText(v.velocity[axis]));
+        showStoredText(Velocity[axis], v.velocity[axis]);
 }
 
 void TWeatherForm::BitBtn1Click() {

@@ -1,5 +1,7 @@
 #include "StartPointsModel.h"
 
+#include "common/TypingLimit.h"
+
 #include <algorithm>
 
 namespace zev::edit {
@@ -34,7 +36,7 @@ int StartPointsModel::headingMaxLength(int player) const {
     if (!validPlayer(player))
         return kHeadingMaxLength;
     const std::string stored = records_[std::size_t(player - 1)].text(SP::heading);
-    return std::max(kHeadingMaxLength, int(stored.size()));
+    return common::typingLimit(kHeadingMaxLength, stored.size());
 }
 
 void StartPointsModel::store(int player, const StartPointValues& values) {

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
@@ -137,4 +138,54 @@ TEST(BriefingPage, AnEditedPageWritesItsRunsAndReadsBackTheSame) {
     EXPECT_EQ(build::writeBriefingRtf(runs), rtf);
     page.setModified(true);
     EXPECT_EQ(dialogs::storedBriefingPage(page, {}), bytes(rtf));
+}
+
+TEST(BriefingForm, KeepsWhatWasTypedWhenClosedWithoutOkAndWhenRestoredFromMinimised) {
+    common::RecordingReporter reporter;
+    dialogs::TBriefingForm form(reporter);
+    int players = 0;
+    std::vector<std::int32_t> tracks;
+    form.setPlayerMaker([&] {
+        ++players;
+        return std::make_unique<platform::TCD32>(std::make_unique<Drive>(&tracks));
+    });
+    const mission::MissionDocument document = briefedMission();
+
+    QTimer::singleShot(0, [&] {
+        auto* teamA = child<QTextEdit>(&form, "BrfEdit1");
+        teamA->moveCursor(QTextCursor::Start);
+        teamA->insertPlainText("Hold the ridge. ");
+        child<QLineEdit>(&form, "MissionTitle")->setText("Dusk");
+        // Minimised and restored: nothing reloaded, the player not made again.
+        form.setWindowState(Qt::WindowMinimized);
+        form.setWindowState(Qt::WindowNoState);
+        EXPECT_EQ(teamA->toPlainText(), "Hold the ridge. Team A orders");
+        EXPECT_EQ(child<QLineEdit>(&form, "MissionTitle")->text(), "Dusk");
+        EXPECT_EQ(players, 1);
+        QTest::keyClick(&form, Qt::Key_Escape);
+    });
+    EXPECT_FALSE(form.edit(document));
+
+    // Shown again over the same document: what was typed is there, and OK stores it.
+    QTimer::singleShot(0, [&] {
+        EXPECT_EQ(child<QTextEdit>(&form, "BrfEdit1")->toPlainText(),
+                  "Hold the ridge. Team A orders");
+        EXPECT_EQ(child<QLineEdit>(&form, "MissionTitle")->text(), "Dusk");
+        click(&form, "OkBtn");
+    });
+    const auto stored = form.edit(document);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(converted(stored->briefings[1]), "Hold the ridge. Team A orders\n&X");
+    EXPECT_EQ(stored->header.text(MissionHeader::missionName), "Dusk");
+    EXPECT_EQ(stored->briefings[0], document.briefings[0]);
+
+    // Another mission's pages replace what the window holds.
+    mission::MissionDocument other = briefedMission();
+    other.briefings[1] = bytes("{\\rtf1\\ansi Other orders}");
+    QTimer::singleShot(0, [&] {
+        EXPECT_EQ(child<QTextEdit>(&form, "BrfEdit1")->toPlainText(), "Other orders");
+        EXPECT_EQ(child<QLineEdit>(&form, "MissionTitle")->text(), "Dawn");
+        click(&form, "CancelBtn");
+    });
+    EXPECT_FALSE(form.edit(other));
 }

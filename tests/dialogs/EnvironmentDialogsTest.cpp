@@ -143,3 +143,12 @@ TEST(TPlatform, EnablesTheControlsOfTheChosenTypeAndComposesTheHeaderAtOk) {
     cancelNext();
     EXPECT_EQ(dialogs::editPlatformOptions(header, nullptr), std::nullopt);
 }
+
+TEST(TPlatform, KeepsAStoredGlobalIntensityLongerThanTenCharacters) {
+    MissionHeader header = mission::support::newMission()->header;
+    header.setInt32(H::dfxInt(0), -2147483647 - 1);
+    dialogs::TPlatform form(header);
+    EXPECT_EQ(child<QLineEdit>(&form, "GlobalIntensity")->text(), "-2147483648");
+    click(&form, "BitBtn1");
+    EXPECT_EQ(form.result().int32(H::dfxInt(0)), -2147483647 - 1);
+}

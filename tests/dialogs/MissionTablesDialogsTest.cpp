@@ -20,6 +20,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 using namespace zev;
@@ -145,4 +146,80 @@ TEST(MsnTableObjSel, ShowsTheRecognisedRowAndWritesEveryChoiceIntoIt) {
     child<QListWidget>(&entry, "SoundList")->setCurrentRow(50);
     EXPECT_EQ(row.text(R::audio), "genegox");
     EXPECT_EQ(child<QLineEdit>(&entry, "BettySays")->text(), "");
+}
+
+TEST(MsnTableForm, TheRowHighlightedByTheKeysIsTheRowTheButtonsActOn) {
+    auto document = mission::support::newMission("ABCD", true);
+    mission::ObjectiveBlock tables = document->objectives;
+    for (int r = 2; r < 4; ++r) {
+        R& row = tables[0].row(r);
+        row.setText(R::action, "Destroy");
+        row.setText(R::target, "ABCDnav" + std::to_string(r));
+        row.setText(R::condition(0), "Comp 0");
+        row.setConditionsInUse(1);
+    }
+    common::RecordingReporter reporter;
+    dialogs::TMsnTableForm form(tables, "ABCD", reporter);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto* grid = child<QTableWidget>(&form, "StringGrid1");
+    const auto highlighted = [grid] {
+        const QModelIndexList rows = grid->selectionModel()->selectedRows();
+        return rows.size() == 1 ? rows.front().row() : -1;
+    };
+    grid->setFocus();
+    EXPECT_FALSE(child<QPushButton>(&form, "ShiftUp")->isEnabled());
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(form.model().selectedRow(), 1);
+    EXPECT_TRUE(child<QPushButton>(&form, "ShiftUp")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(&form, "DeleteObjective")->isEnabled());
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(form.model().selectedRow(), 3);
+    EXPECT_FALSE(child<QPushButton>(&form, "ShiftDown")->isEnabled());
+    // Below the last used row the highlight goes back to it.
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(form.model().selectedRow(), 3);
+    EXPECT_EQ(highlighted(), 3);
+    QTest::keyClick(grid, Qt::Key_Up);
+    EXPECT_EQ(form.model().selectedRow(), 2);
+    EXPECT_TRUE(child<QPushButton>(&form, "ShiftDown")->isEnabled());
+
+    // Delete, the key or the button, clears the highlighted row and highlights the row above.
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_FALSE(form.model().working()[0].row(2).isUsed());
+    EXPECT_TRUE(form.model().working()[0].row(3).isUsed());
+    EXPECT_EQ(form.model().selectedRow(), 1);
+    EXPECT_EQ(highlighted(), 1);
+    // The hole ends the used rows: the highlight stops above it.
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(form.model().selectedRow(), 1);
+    EXPECT_EQ(highlighted(), 1);
+}
+
+TEST(MsnTableObjSel, DeletesOnlyASelectedActivationAndCountsTheTimeLimitFromZero) {
+    R row;
+    row.setText(R::action, "Destroy");
+    row.setText(R::target, "ABCDnav3");
+    row.setText(R::condition(0), "Comp 1");
+    row.setText(R::condition(1), "Comp 2");
+    row.setConditionsInUse(2);
+    row.setText(R::timeLimit, "90");
+    dialogs::TMsnTableObjSel entry(row, 4, 0, "ABCD");
+    auto* list = child<QListWidget>(&entry, "ActivationTable");
+    // The current entry without a selection, as the list has it after focus: nothing to delete.
+    list->selectionModel()->setCurrentIndex(list->model()->index(1, 0),
+                                            QItemSelectionModel::NoUpdate);
+    click(&entry, "ActivationDel");
+    EXPECT_EQ(row.conditionsInUse(), 2);
+    list->setCurrentRow(0);
+    click(&entry, "ActivationDel");
+    EXPECT_EQ(row.conditionsInUse(), 1);
+    EXPECT_EQ(row.text(R::condition(0)), "Comp 2");
+
+    auto* time = child<QSpinBox>(&entry, "TimeLimit");
+    EXPECT_EQ(time->value(), 90);
+    EXPECT_EQ(time->minimum(), 0);
+    time->setValue(-1);
+    EXPECT_EQ(row.text(R::timeLimit), "0");
 }

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -100,4 +101,24 @@ TEST(NavForm, CancelAfterASettingOkGivesNothingBack) {
         click(form, "BitBtn2");
     });
     EXPECT_FALSE(dialogs::editNavPoints(document->stars, 0, nullptr).has_value());
+}
+
+TEST(TINavPointForm, ShowsAndKeepsStoredTextsLongerThanWhatCanBeTyped) {
+    R record = mission::support::newMission()->stars[0][0];
+    const std::string text(34, 'n');
+    record.setText(R::heading, "-180");
+    record.setText(R::navText, text);
+    dialogs::TINavPointForm form(record);
+    auto* heading = child<QLineEdit>(&form, "Heading");
+    EXPECT_EQ(heading->text(), "-180");
+    EXPECT_EQ(child<QLineEdit>(&form, "NavText")->text(), QString::fromStdString(text));
+    click(&form, "BitBtn2"); // OK with nothing touched
+    EXPECT_EQ(form.result().text(R::heading), "-180");
+    EXPECT_EQ(form.result().text(R::navText), text);
+
+    // Emptied, the edit takes three characters again, as typing always did.
+    click(&form, "EraseBtn");
+    heading->setFocus();
+    QTest::keyClicks(heading, "12345");
+    EXPECT_EQ(heading->text(), "123");
 }

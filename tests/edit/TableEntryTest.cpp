@@ -212,3 +212,14 @@ TEST(TableEntry, GeneralPageAndSoundsWriteTheirFields) {
     EXPECT_EQ(edit::bettySays("genegou"), "Nav Phi Reached");
     EXPECT_EQ(edit::bettySays("gene20"), "Proceed to 'Mech hangar for shutdown");
 }
+
+TEST(TableEntry, TheTimeLimitSpinnerCountsFromZeroYetShowsAStoredValueBelowIt) {
+    ObjectiveRow timed = rowWithTarget("NULL");
+    timed.setText(R::timeLimit, "90");
+    EXPECT_EQ(TableEntryModel(timed, 1, 0, "ABCD").timeLimitMinimum(), 0);
+    ObjectiveRow begin = rowWithTarget("NULL");
+    begin.setText(R::timeLimit, "-1"); // the default "Begin" row's
+    TableEntryModel entry(begin, 0, 0, "ABCD");
+    EXPECT_EQ(entry.timeLimitMinimum(), -1);
+    EXPECT_EQ(begin.text(R::timeLimit), "-1");
+}
