@@ -2,6 +2,7 @@
 
 #include "DesignForm.h"
 
+#include "workspace/DeviceEnumeration.h"
 #include "workspace/RenderSettingsForm.h"
 
 #include <QComboBox>
@@ -13,6 +14,18 @@
 #include <QVBoxLayout>
 
 namespace zev::app {
+
+namespace {
+
+// What cannot be chosen on this platform, said where the choice would be.
+QLabel* deviceNote() {
+    auto* note = new QLabel(QString::fromLatin1(workspace::kDeviceNote));
+    note->setObjectName(QStringLiteral("DeviceNote"));
+    note->setWordWrap(true);
+    return note;
+}
+
+} // namespace
 
 TSplashForm::TSplashForm(EditorContext context, WorkspaceSetup setup, QWidget* parent)
     : QDialog(parent), context_(std::move(context)), setup_(std::move(setup)) {
@@ -31,6 +44,7 @@ TSplashForm::TSplashForm(EditorContext context, WorkspaceSetup setup, QWidget* p
     DeviceBox = new QComboBox;
     DeviceBox->setObjectName(QStringLiteral("DeviceBox"));
     windowedLayout->addWidget(DeviceBox);
+    windowedLayout->addWidget(deviceNote());
     windowedLayout->addStretch();
     Fullscreen = new QWidget;
     auto* fullLayout = new QVBoxLayout(Fullscreen);
@@ -38,6 +52,7 @@ TSplashForm::TSplashForm(EditorContext context, WorkspaceSetup setup, QWidget* p
     BitBtn1 = new QPushButton(QStringLiteral("Render Settings"));
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     fullLayout->addWidget(BitBtn1);
+    fullLayout->addWidget(deviceNote());
     fullLayout->addStretch();
     LaunchControl->addTab(Windowed, QStringLiteral("   Windowed Mode   "));
     LaunchControl->addTab(Fullscreen, QStringLiteral("    Fullscreen    "));

@@ -105,7 +105,7 @@ bool WorkspaceHost::SetupWindowed(int device) {
     if (QScreen* screen = form_.screen() ? form_.screen() : QGuiApplication::primaryScreen())
         form_.setGeometry(screen->availableGeometry());
 
-    (void)device; // every listed rasteriser draws through the same OpenGL layer here
+    (void)device; // the list holds the one OpenGL driver that can draw here
     if (!checkGraphics("Failure Creating Device And View...") || !createWorkspace(false))
         return false;
     deviceReady_ = true;
@@ -146,6 +146,7 @@ bool WorkspaceHost::SetupFullScreen(const platform::RenderChoice& choice, int sc
     form_.showFullScreen();
 
     spriteMouse_ = choice.spriteMouse;
+    depthBuffering_ = choice.zBuffering;
     renderSize_ = mode;
     if (!createWorkspace(true))
         return false;
@@ -201,6 +202,7 @@ QWidget* WorkspaceHost::makeWidget() {
     if (!windowed_) {
         widget->SetRenderSize(renderSize_);
         widget->SetSpritePointer(spriteMouse_);
+        widget->Renderer().SetDepthBuffering(depthBuffering_);
     }
     widget->SetGroundGrid(form_.GroundGrid->isChecked());
     widget->SetEditorLighting(form_.EditorLighting->isChecked());

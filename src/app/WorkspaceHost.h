@@ -136,6 +136,8 @@ private:
     std::unique_ptr<edit::WorkspaceTools> tools_;
     QElapsedTimer clock_;
     bool spriteMouse_ = false;
+    // The full-screen "Z-Buffering" choice; a windowed run always has its depth buffer.
+    bool depthBuffering_ = true;
     QSize renderSize_; // full screen: the chosen display mode
     bool minimised_ = false;
     bool windowed_ = true;

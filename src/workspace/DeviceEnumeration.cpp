@@ -128,15 +128,9 @@ std::vector<RasteriserInfo> probeRasterisers() {
     RasteriserInfo first = queryCurrentRasteriser();
     if (first.renderer.isEmpty())
         return list;
+    // Qt draws with the driver the system loads for the process; no other can be chosen once
+    // the program runs, so the lists offer that one alone.
     list.push_back(first);
-    if (!first.software) {
-        RasteriserInfo soft;
-        soft.renderer = QStringLiteral("llvmpipe");
-        soft.vendor = QStringLiteral("Mesa");
-        soft.software = true;
-        soft.colourBits = first.colourBits;
-        list.push_back(soft);
-    }
     return list;
 }
 

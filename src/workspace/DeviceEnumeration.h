@@ -9,9 +9,9 @@
 namespace zev::workspace {
 
 // The rendering choices the start-up form offers. On this platform the display drivers are the
-// screens, the rendering devices the OpenGL rasterisers the machine offers (its default driver,
-// and Mesa's software rasteriser), and the display modes the render resolutions up to the screen
-// size at the screen's colour depth.
+// screens, the rendering device the OpenGL driver the system loaded for the program (the one
+// device that can draw here; kDeviceNote says so in the forms), and the display modes the
+// render resolutions up to the screen size at the screen's colour depth.
 
 constexpr int kMaxDrivers = 5;
 constexpr int kMaxDevices = 5;
@@ -74,9 +74,14 @@ ModeList displayModes(int screenWidth, int screenHeight, int depth, int previous
 
 // Platform queries (need a QGuiApplication).
 DriverList enumerateDrivers();
-// The rasterisers of this machine: the default OpenGL driver and, when that is not already the
-// software rasteriser, Mesa's software rasteriser.
+// The rasteriser that draws for this program: the system's OpenGL driver (none when no context
+// can be made).
 std::vector<RasteriserInfo> probeRasterisers();
+// What the forms say under the device lists.
+inline constexpr const char* kDeviceNote =
+    "The workspace is drawn by the OpenGL driver the system provides; no other can be chosen "
+    "here. To draw with Mesa's software rasteriser, start the editor with "
+    "LIBGL_ALWAYS_SOFTWARE=1.";
 WindowedDeviceList enumerateWindowedDevices(const std::vector<RasteriserInfo>& rasterisers);
 void enumerateDriverModes(const DriverList& drivers, int driverIndex,
                           const std::vector<RasteriserInfo>& rasterisers, DeviceList& devices,

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -26,6 +27,10 @@ TRenderSettingsForm::TRenderSettingsForm(const DriverList& drivers,
     form->addRow(QStringLiteral("Retained Mode Rendering Device"), ComboBox1);
     form->addRow(QStringLiteral("Available Video Modes"), VideoModesBox);
     layout->addLayout(form);
+    auto* note = new QLabel(QString::fromLatin1(kDeviceNote));
+    note->setObjectName(QStringLiteral("DeviceNote"));
+    note->setWordWrap(true);
+    layout->addWidget(note);
     SpriteMouse = new QCheckBox(QStringLiteral("Use Sprite Mouse"));
     ZBuffering = new QCheckBox(QStringLiteral("Z-Buffering"));
     layout->addWidget(SpriteMouse);

@@ -641,7 +641,10 @@ void WorkspaceRenderer::MakeBatches(engine::RenderQuality quality) {
         GpuMesh* mesh = MeshFor(item.visual);
         const engine::RenderQuality q = item.visual->GetQuality().value_or(quality);
         const Key key{mesh, int(q.Fill()), int(q.Shade()), q.LightOn()};
-        const auto [it, added] = index.emplace(key, used);
+        // Without depth buffering the drawing order is the picture: one instance per batch.
+        const auto [it, added] =
+            depthBuffering_ ? index.emplace(key, used) : std::pair{index.end(), true};
+        const std::size_t at = added ? used : it->second;
         if (added) {
             if (used == batches_.size())
                 batches_.emplace_back();
@@ -652,7 +655,7 @@ void WorkspaceRenderer::MakeBatches(engine::RenderQuality quality) {
             batch.lit = key.lit;
             batch.items.clear();
         }
-        batches_[it->second].items.push_back(i);
+        batches_[at].items.push_back(i);
     }
     batches_.resize(used);
 }
@@ -792,7 +795,10 @@ void WorkspaceRenderer::Render(const engine::Frame& scene, const engine::Viewpor
     FrameLights lights;
     lights.Collect(scene, engine::Matrix4::Identity());
 
-    gl_->glEnable(GL_DEPTH_TEST);
+    if (depthBuffering_)
+        gl_->glEnable(GL_DEPTH_TEST);
+    else
+        gl_->glDisable(GL_DEPTH_TEST);
     gl_->glDepthFunc(GL_LESS);
     // Faces are one-sided: seen from the front their corners run clockwise (as the engine's
     // normals say); the back is not drawn, so a camera inside a closed model sees out of it.
@@ -817,18 +823,38 @@ void WorkspaceRenderer::Render(const engine::Frame& scene, const engine::Viewpor
     std::stable_sort(drawItems_.begin(), drawItems_.end(),
                      [](const DrawItem& a, const DrawItem& b) { return a.depth < b.depth; });
     DropHidden(quality, vw, vh, pixelRatio);
+    // Without a depth test the drawing order decides what covers what: the ground first (its
+    // grid over it), then whole visuals farthest first.
+    std::size_t groundItems = 0;
+    if (!depthBuffering_) {
+        std::reverse(drawItems_.begin(), drawItems_.end());
+        const auto objects =
+            std::stable_partition(drawItems_.begin(), drawItems_.end(), [](const DrawItem& item) {
+                return item.frame->GetAppData() == mission::kGroundPlaneTag;
+            });
+        groundItems = std::size_t(objects - drawItems_.begin());
+    }
     MakeBatches(quality);
     if (!drawItems_.empty())
         WriteInstances();
-    for (const Batch& batch : batches_)
-        DrawBatch(batch);
-    drawItems_.clear(); // no visual is kept alive past the frame
-    gl_->glBindVertexArray(0);
-    if (boundMeshProgram_)
-        boundMeshProgram_->program->release();
-    boundMeshProgram_ = nullptr;
-    // After the meshes: the lines are blended over the ground and hidden by what stands on it.
+    const auto drawBatches = [this](std::size_t from, std::size_t to) {
+        for (std::size_t b = from; b < to; ++b)
+            DrawBatch(batches_[b]);
+        gl_->glBindVertexArray(0);
+        if (boundMeshProgram_)
+            boundMeshProgram_->program->release();
+        boundMeshProgram_ = nullptr;
+    };
+    // With a depth test the grid comes after every mesh, blended over the ground and hidden by
+    // what stands on it; without one, right after the ground (one batch per visual then).
+    const std::size_t beforeGrid = depthBuffering_ ? batches_.size() : groundItems;
+    drawBatches(0, beforeGrid);
     DrawGrid(viewport, viewClip);
+    if (beforeGrid < batches_.size()) {
+        gl_->glEnable(GL_CULL_FACE);
+        drawBatches(beforeGrid, batches_.size());
+    }
+    drawItems_.clear(); // no visual is kept alive past the frame
 
     gl_->glDisable(GL_CULL_FACE);
     if (pointer_) {

@@ -85,6 +85,13 @@ public:
     void SetEditorLighting(bool on) { editorLighting_ = on; }
     bool EditorLighting() const { return editorLighting_; }
 
+    // Depth buffering, the full-screen "Z-Buffering" choice; on unless turned off. Off, nothing is
+    // depth-tested: the ground is drawn first with its grid, then whole visuals farthest first,
+    // so nearer objects cover farther ones while the faces of one object, or of objects passing
+    // through each other, overlap in the order they are drawn.
+    void SetDepthBuffering(bool on) { depthBuffering_ = on; }
+    bool DepthBuffering() const { return depthBuffering_; }
+
     // Leaving out visuals that nearer faces hide wholly; on unless turned off. The picture is
     // the same either way, only faster with it.
     void SetLeaveOutHidden(bool on) { leaveOutHidden_ = on; }
@@ -207,6 +214,7 @@ private:
     bool groundGrid_ = false;
     bool editorLighting_ = false;
     bool leaveOutHidden_ = true;
+    bool depthBuffering_ = true;
     bool initialized_ = false;
     std::string error_;
 };

@@ -5,6 +5,7 @@
 #include "workspace/RenderSettingsForm.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -228,3 +229,12 @@ TEST_F(StartupForm, AFirstFullScreenRunOffersAndLaunchesThe640x480DefaultMode) {
 }
 
 } // namespace
+
+TEST_F(StartupForm, OffersTheOneDeviceThatDrawsHereAndSaysSoOnBothPages) {
+    auto splash = makeSplash();
+    EXPECT_LE(splash->DeviceBox->count(), 1);
+    const QList<QLabel*> notes = splash->findChildren<QLabel*>(QStringLiteral("DeviceNote"));
+    ASSERT_EQ(notes.size(), 2);
+    EXPECT_EQ(notes[0]->text(), QString::fromLatin1(workspace::kDeviceNote));
+    EXPECT_TRUE(notes[0]->text().contains(QStringLiteral("LIBGL_ALWAYS_SOFTWARE=1")));
+}

@@ -418,3 +418,25 @@ TEST_F(RenderTest, EditorLightingLightsWhatTheSceneLightsMissFromTheCameraAndOff
     renderer.SetEditorLighting(false);
     EXPECT_EQ(Render(), plain);
 }
+
+TEST_F(RenderTest, WithoutDepthBufferingTheGroundLiesUnderEveryObjectAndTheRestLooksAlike) {
+    // Looking down on player 1 (17, -854) and the bunker sunk wholly under the ground (at -0.9)
+    // beside it.
+    scene.UseTopView(true);
+    Object(0).SetPosition(nullptr, 17, -20, -870);
+    const QPoint buried = PixelOf({17, -19, -870});
+    ASSERT_TRUE(QRect(0, 0, kWidth, kHeight).contains(buried)) << buried.x() << "," << buried.y();
+    const QImage tested = Render();
+    EXPECT_TRUE(IsGroundColour(tested.pixelColor(buried)));
+
+    offscreen.Renderer().SetDepthBuffering(false);
+    const QImage painted = Render();
+    painted.save(QString::fromStdString(Artefact("demo-mission-no-depth-buffer.png").string()));
+    EXPECT_TRUE(HasHue(painted, buried, Hue::Green));
+    // Elsewhere the picture is the same: the ground under what stands on it.
+    int same = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            same += tested.pixel(x, y) == painted.pixel(x, y) ? 1 : 0;
+    EXPECT_GT(same, kWidth * kHeight * 9 / 10);
+}
