@@ -70,8 +70,12 @@ TMsnTableForm::TMsnTableForm(const mission::ObjectiveBlock& tables, std::string 
     // The highlighted row is the selected row however it got there: a click, the arrow keys,
     // Page Up/Down or a drag.
     connect(StringGrid1, &QTableWidget::itemSelectionChanged, this, [this] {
+        if (showingTable_)
+            return;
         const QModelIndexList rows = StringGrid1->selectionModel()->selectedRows();
-        if (!showingTable_ && !rows.isEmpty() && rows.front().row() != model_.selectedRow())
+        if (rows.isEmpty())
+            showTable(); // a Ctrl+click took the highlight away: the selected row keeps it
+        else if (rows.front().row() != model_.selectedRow())
             StringGrid1Click(rows.front().row());
     });
     // Delete in the grid is the Delete button.
