@@ -27,10 +27,10 @@ QAction* command(QMenu* menu, const QString& name, const QString& text, const QK
 } // namespace
 
 void TDesignForm::buildNavigationCommands() {
-    // The View menu stands after Edit.
+    // The View menu stands before Help, so the menus of old keep their places.
     ViewMenu = new QMenu(QStringLiteral("&View"), this);
     ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
-    menuBar()->insertMenu(ProjectSettings->menuAction(), ViewMenu);
+    menuBar()->insertMenu(menuBar()->actions().last(), ViewMenu);
 
     FrameSelection1 = command(ViewMenu, QStringLiteral("FrameSelection1"),
                               QStringLiteral("Frame Selection"), QKeySequence(Qt::CTRL | Qt::Key_E),
