@@ -6,6 +6,7 @@
 #include "DesignForm.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -58,7 +59,10 @@ bool WorkspaceHost::keyEvent(QObject* watched, QKeyEvent* key) {
         return false;
     }
     const bool workspace = watched == widget_;
-    if (key->key() == Qt::Key_Space && !windowed_ && !takesText(watched)) {
+    // A key the focused field left alone travels on to its parents: the field decides.
+    const QObject* focused = QApplication::focusWidget();
+    const bool typing = takesText(watched) || takesText(focused);
+    if (key->key() == Qt::Key_Space && !windowed_ && !typing) {
         if (key->isAutoRepeat())
             return true;
         if (!deviceReady_)
@@ -70,7 +74,7 @@ bool WorkspaceHost::keyEvent(QObject* watched, QKeyEvent* key) {
             EnterMenuMode();
         return true;
     }
-    if (!workspace && takesText(watched))
+    if (!workspace && typing)
         return false;
     if (key->key() == Qt::Key_Escape && tools_)
         tools_->cancelDrag();
