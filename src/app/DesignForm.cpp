@@ -50,6 +50,7 @@ TDesignForm::TDesignForm(EditorContext context, QWidget* parent)
     buildPalette();
     buildMenu();
     buildStatusBar();
+    buildNavigationCommands();
     briefingForm_ = new dialogs::TBriefingForm(reporter_, this);
     recent_ = edit::RecentFiles([this] {
         std::vector<std::string> files;

@@ -117,8 +117,15 @@ public:
     QAction *ZEVProjectFilePath1, *ZEVCDROMLocation1, *MissionLaunchMek1,
         *ZEVSimEngineExecutableOverride1, *KeyboardMapping1, *ProgramRunners1;
     QAction* About1;
+    // Camera and placement commands.
+    QMenu* ViewMenu;
+    QAction *FrameSelection1, *SnapToGrid1, *LargerGrid1, *SmallerGrid1, *PutOnGround1;
+    QList<QAction*> StoreCameraItems, RecallCameraItems;
+    QLabel* SnapPanel;
 
     bool autoZoom() const;
+    // Where drops, drags and key moves land: kept in the settings.
+    const edit::GridSnap& gridSnap() const { return gridSnap_; }
     // A Build, Compile or Launch is running: another is refused and the window stays open.
     bool isBusy() const { return busy_; }
     // What Compile and Launch work with, from the settings in effect.
@@ -202,6 +209,13 @@ signals:
     // The tool and view buttons, for the workspace host.
     void toolChosen(bool dropper);
     void viewChosen(bool top);
+    // "Frame Selection"; a camera bookmark (1 to 4) stored or gone back to.
+    void frameSelectionChosen();
+    void cameraBookmarkChosen(int slot, bool store);
+    // Snapping or its size changed (the grid drawn follows it).
+    void snapChanged();
+    // A mission file was opened or saved under a name.
+    void missionFileUsed(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -211,6 +225,9 @@ private:
     void buildPalette();
     void buildMenu();
     void buildStatusBar();
+    // The View menu's camera commands, snapping and "Put on Ground".
+    void buildNavigationCommands();
+    void setSnap(bool on, int size);
     void reportHints();
     void historyChanged() override;
     void runSequence(bool launch);
@@ -247,6 +264,7 @@ private:
     edit::RecentFiles recent_;
     std::unique_ptr<RecoveryCopies> recovery_;
     QTimer* autosave_;
+    edit::GridSnap gridSnap_;
 };
 
 } // namespace zev::app

@@ -25,6 +25,7 @@ QStringList toStringList(const std::vector<std::string>& files) {
 } // namespace
 
 void TDesignForm::fileUsed(const std::filesystem::path& path) {
+    emit missionFileUsed(QString::fromStdString(path.string()));
     recent_.add(path.string());
     platform::writeRecentFiles(*context_.settings, toStringList(recent_.files()));
     showRecentFiles();

@@ -52,7 +52,9 @@ QCursor dropperCursor() {
 
 } // namespace
 
-WorkspaceHost::WorkspaceHost(TDesignForm& form) : QObject(&form), form_(form) {
+WorkspaceHost::WorkspaceHost(TDesignForm& form)
+    : QObject(&form), form_(form),
+      nativeKeys_(workspace::nativeKeyCodesOf(QGuiApplication::platformName())) {
     loop_ = new QTimer(this);
     loop_->setSingleShot(true);
     connect(loop_, &QTimer::timeout, this, &WorkspaceHost::Frame);
@@ -79,6 +81,8 @@ void WorkspaceHost::discardWorkspace() {
     dropper.zoomOver = nullptr;
     dropper.showBusy = nullptr;
     tools_.reset();
+    navigator_.reset();
+    flight_.reset();
     keys_.reset();
     form_.editor().removeListener(this);
     if (scene_)
@@ -108,6 +112,8 @@ bool WorkspaceHost::SetupWindowed(int device) {
     (void)device; // the list holds the one OpenGL driver that can draw here
     if (!checkGraphics("Failure Creating Device And View...") || !createWorkspace(false))
         return false;
+    // The workspace's keys work whichever control of the window has the focus.
+    qApp->installEventFilter(this);
     deviceReady_ = true;
     RequestFrame();
     return true;
@@ -206,6 +212,9 @@ QWidget* WorkspaceHost::makeWidget() {
     }
     widget->SetGroundGrid(form_.GroundGrid->isChecked());
     widget->SetEditorLighting(form_.EditorLighting->isChecked());
+    const edit::GridSnap& snap = form_.gridSnap();
+    if (snap.on)
+        widget->SetGridSpacing(snap.size, snap.size * 10.0);
     connect(widget, &workspace::WorkspaceWidget::RenderingFailed, this,
             &WorkspaceHost::renderingFailed, Qt::QueuedConnection);
     connect(widget, &QOpenGLWidget::frameSwapped, this, &WorkspaceHost::frameShown);
@@ -223,6 +232,8 @@ void WorkspaceHost::connectTools() {
         dropper ? form_.DropperBtnClick() : form_.MouseBtnClick();
     };
     keys_->onViewKey = [this](edit::WorkspaceView) { syncView(); };
+    keys_->snap = &form_.gridSnap();
+    navigator_ = std::make_unique<edit::CameraNavigator>(rig, speeds_);
     tools_ = std::make_unique<edit::WorkspaceTools>(editor, *keys_, rig, form_.dropper(), *this);
     tools_->palette = [this] { return form_.paletteChoice(); };
     tools_->windowed = windowed_;
@@ -341,6 +352,10 @@ void WorkspaceHost::showStatus(const edit::StatusReadout& readout) {
 bool WorkspaceHost::mouseEvent(QEvent* event) {
     if (!tools_)
         return false;
+    if (navigationEvent(event))
+        return true;
+    if (event->type() == QEvent::Wheel)
+        return false;
     auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint widgetAt = mouse->position().toPoint();
     const QPoint at = Widget() ? Widget()->ToRenderPixels(widgetAt) : widgetAt;
@@ -457,6 +472,8 @@ void WorkspaceHost::Frame() {
         if (keys_->view() != before)
             syncView();
     }
+    held = stepFlight() || held;
+    shownCameras_ = currentCameras();
     const bool turning = scene_->Scene()->Move(frozen_ ? 0.0 : static_cast<double>(frameTime));
     widget_->update();
     ++framesDrawn_;
@@ -517,7 +534,7 @@ void WorkspaceHost::showSafely(const std::function<void()>& box) {
 }
 
 bool WorkspaceHost::eventFilter(QObject* watched, QEvent* event) {
-    // The application-wide filter of a full-screen run only looks at this window's keys.
+    // The application-wide filter only looks at this window's keys.
     if (watched != &form_ && watched != widget_) {
         auto* target = qobject_cast<QWidget*>(watched);
         if (!target || target->window() != &form_ ||
@@ -525,39 +542,24 @@ bool WorkspaceHost::eventFilter(QObject* watched, QEvent* event) {
             return QObject::eventFilter(watched, event);
     }
     switch (event->type()) {
-    case QEvent::KeyPress: {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Space && !windowed_) {
-            if (key->isAutoRepeat())
-                return true;
-            if (!deviceReady_)
-                form_.reporter().report("Fatal Error has Occured in Aplication, Exit and Reload!",
-                                        "ZEVEDIT 3D", MessageIcon::Information);
-            else if (menuMode_)
-                LeaveMenuMode();
-            else
-                EnterMenuMode();
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        if (keyEvent(watched, static_cast<QKeyEvent*>(event)))
             return true;
-        }
-        if (key->key() == Qt::Key_Escape && tools_)
-            tools_->cancelDrag();
-        keyboard_.press(key->key(), key->modifiers() & Qt::KeypadModifier);
-        RequestFrame();
         break;
-    }
-    case QEvent::KeyRelease: {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat())
-            keyboard_.release(key->key(), key->modifiers() & Qt::KeypadModifier);
-        break;
-    }
     case QEvent::FocusOut:
         keyboard_.clear();
+        break;
+    case QEvent::WindowDeactivate:
+        // Keys released while another window has the focus never reach us.
+        if (watched == &form_)
+            keyboard_.clear();
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease:
+    case QEvent::Wheel:
         if (watched == widget_)
             return mouseEvent(event);
         break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edit/CameraMoves.h"
 #include "edit/EditorListener.h"
 #include "edit/KeyActions.h"
 #include "edit/WorkspaceTools.h"
@@ -17,6 +18,7 @@
 #include <functional>
 #include <memory>
 
+class QKeyEvent;
 class QTimer;
 
 namespace zev::workspace {
@@ -94,6 +96,22 @@ private:
     void syncView();
     void chooseTool(bool dropper);
     bool mouseEvent(QEvent* event);
+    // A key pressed or released anywhere in the main window; true when it was the workspace's
+    // and goes no further.
+    bool keyEvent(QObject* watched, QKeyEvent* key);
+    // The mouse's camera moves (wheel, middle button, Alt + left, right button on nothing);
+    // true when the event was one of them and goes no further.
+    bool navigationEvent(QEvent* event);
+    void frameSelection();
+    void cameraBookmark(int slot, bool store);
+    edit::WorkspaceCameras currentCameras() const;
+    // Puts the cameras (and the view) where `cameras` says, gliding there when `glide`.
+    void showCameras(const edit::WorkspaceCameras& cameras, bool glide);
+    // The camera a mission file was left with, kept for its next opening.
+    void keepLastCameras(const QString& missionFile);
+    // One step of a camera glide; false when none runs.
+    bool stepFlight();
+    void applySnapToView();
     // The device made again over the same scene, the view kept (a minimised full-screen run
     // coming back, after the game or the object viewer); full screen then enters menu mode.
     void recreateDevice();
@@ -104,7 +122,8 @@ private:
     // The widget put the last frame on the screen: the next one may follow.
     void frameShown();
     // edit::EditorListener: every change of the mission or the selection is drawn.
-    void missionReplaced() override { RequestFrame(); }
+    // The mission file left keeps its camera; an opened one comes back to its own.
+    void missionReplaced() override;
     void objectAdded(int) override { RequestFrame(); }
     void objectRemoved(int) override { RequestFrame(); }
     void objectMoved(int) override { RequestFrame(); }
@@ -131,6 +150,16 @@ private:
     QPointer<QWidget> widget_;
     QTimer* loop_;
     workspace::KeyboardState keyboard_;
+    workspace::NativeKeyCodes nativeKeys_ = workspace::NativeKeyCodes::None;
+    std::unique_ptr<edit::CameraNavigator> navigator_;
+    // A camera gliding to a framing or a bookmark, and the camera it moves.
+    std::optional<edit::CameraFlight> flight_;
+    engine::Frame* flightCamera_ = nullptr;
+    // The cameras as last drawn: what a mission file is left with when another replaces it.
+    edit::WorkspaceCameras shownCameras_;
+    bool restoreCamerasPending_ = false;
+    // Bookmarks of a mission without a file live as long as the session.
+    std::array<std::optional<edit::WorkspaceCameras>, 5> untitledBookmarks_;
     edit::WorkspaceSpeeds speeds_;
     std::unique_ptr<edit::KeyActions> keys_;
     std::unique_ptr<edit::WorkspaceTools> tools_;

@@ -120,7 +120,20 @@ void WorkspaceHost::connectForm() {
     });
     connect(&form_, &TDesignForm::closed, this, [this] {
         loop_->stop();
+        keepLastCameras(QString::fromStdString(form_.controller().fileName()));
         saveSpeeds();
+    });
+    connect(&form_, &TDesignForm::frameSelectionChosen, this, &WorkspaceHost::frameSelection);
+    connect(&form_, &TDesignForm::cameraBookmarkChosen, this, &WorkspaceHost::cameraBookmark);
+    connect(&form_, &TDesignForm::snapChanged, this, &WorkspaceHost::applySnapToView);
+    connect(&form_, &TDesignForm::missionFileUsed, this, [this](const QString& file) {
+        // An opened file comes back to the camera it was left with; a Save As keeps the view.
+        if (!restoreCamerasPending_)
+            return;
+        restoreCamerasPending_ = false;
+        if (const auto cameras = edit::camerasFromText(
+                platform::missionCameras(*form_.context().settings, file, 0).toStdString()))
+            showCameras(*cameras, false);
     });
 }
 

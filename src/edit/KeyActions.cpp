@@ -50,6 +50,19 @@ void KeyActions::run(int action, std::int64_t nowMs) {
     case 6:
         return turnSelection(2, action == 5 ? 1 : -1, nowMs);
     case 7:
+    case 8:
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+        if (snapping() && !snapStepDue(action, m, nowMs))
+            return;
+        break;
+    default:
+        break;
+    }
+    switch (action) {
+    case 7:
         return moveSelection({m, 0, 0}, nowMs);
     case 8:
         return moveSelection({-m, 0, 0}, nowMs);
@@ -87,23 +100,47 @@ void KeyActions::turnSelection(int axis, int sign, std::int64_t nowMs) {
         editor_.execute(std::move(turn), nowMs);
 }
 
-void KeyActions::moveSelection(const Vector3& step, std::int64_t nowMs) {
+bool KeyActions::snapStepDue(int action, double plainStep, std::int64_t nowMs) {
+    // Frames of a held key follow each other within this; a longer gap is a new press.
+    constexpr std::int64_t kHeldGapMs = 150;
+    SnapTravel& t = snapTravel_.at(std::size_t(action - 7));
+    const bool fresh = nowMs - t.lastRunMs > kHeldGapMs;
+    t.lastRunMs = nowMs;
+    if (fresh) {
+        t.travelled = 0;
+        return true;
+    }
+    t.travelled += plainStep;
+    if (t.travelled + 1e-9 < snap->size) // tenths add up to a hair under a unit
+        return false;
+    t.travelled -= snap->size;
+    return true;
+}
+
+void KeyActions::moveSelection(const Vector3& plainStep, std::int64_t nowMs) {
     const Selection& sel = editor_.selection();
+    // With snapping on the thing moves to the next grid line along the step's axis.
+    const auto moved = [&](const Vector3& p) {
+        if (!snapping())
+            return p + plainStep;
+        return Vector3{snap->keyMove(p.x, plainStep.x), snap->keyMove(p.y, plainStep.y),
+                       snap->keyMove(p.z, plainStep.z)};
+    };
     switch (sel.kind) {
     case Selection::Kind::Object:
         if (const auto p = editor_.objectPosition(sel.id))
-            editor_.execute(std::make_unique<MoveObjectCommand>(sel.id, *p, *p + step), nowMs);
+            editor_.execute(std::make_unique<MoveObjectCommand>(sel.id, *p, moved(*p)), nowMs);
         return;
     case Selection::Kind::StartPoint: {
         const Vector3 p = editor_.startPointPosition(sel.id);
-        editor_.execute(std::make_unique<MoveStartPointCommand>(sel.id, p, p + step), nowMs);
+        editor_.execute(std::make_unique<MoveStartPointCommand>(sel.id, p, moved(p)), nowMs);
         return;
     }
     case Selection::Kind::NavPoint:
         for (const NavPointMarker& m : editor_.navPointMarkers())
             if (m.star == sel.star && m.index == sel.id)
                 editor_.execute(std::make_unique<MoveNavPointCommand>(m.star, m.index, m.position,
-                                                                      m.position + step),
+                                                                      moved(m.position)),
                                 nowMs);
         return;
     case Selection::Kind::None:

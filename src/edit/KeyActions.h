@@ -1,10 +1,12 @@
 #pragma once
 
+#include "GridSnap.h"
 #include "MissionEditor.h"
 #include "TurnCommands.h"
 
 #include "engine/Frame.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -57,6 +59,9 @@ public:
     std::function<void(bool dropper)> onToolSwitch;
     // The view changed by a key (17 or 18): the window presses the matching view button.
     std::function<void(WorkspaceView)> onViewKey;
+    // Snapping of the moves (and the mouse tools' drags and turns); none: never on.
+    const GridSnap* snap = nullptr;
+    bool snapping() const { return snap && snap->on; }
 
 private:
     void turnSelection(int axis, int sign, std::int64_t nowMs);
@@ -69,6 +74,14 @@ private:
     WorkspaceSpeeds& speeds_;
     WorkspaceView view_ = WorkspaceView::Front;
     int lastAction_ = 0;
+    // Snapped moves: a fresh press moves one grid step at once; held, the next step follows
+    // once the plain moves would have gone a grid step. Per move action (7 to 12).
+    struct SnapTravel {
+        std::int64_t lastRunMs = -1000;
+        double travelled = 0;
+    };
+    std::array<SnapTravel, 6> snapTravel_{};
+    bool snapStepDue(int action, double plainStep, std::int64_t nowMs);
 };
 
 } // namespace zev::edit

@@ -231,6 +231,15 @@ std::vector<int> KeyTable::actionsFor(std::span<const std::uint8_t, 256> keyboar
     return actions;
 }
 
+bool KeyTable::runsAnAction(std::uint8_t scanCode) const {
+    if (scanCode == 0)
+        return false;
+    for (int i = 0; i < kEntries; ++i)
+        if (entries_[std::size_t(i)].scanCode == scanCode)
+            return i >= 1 && i <= kActions;
+    return false;
+}
+
 const char* workspaceActionText(int action) {
     return action >= 1 && action <= KeyTable::kActions ? kDefaults[action - 1].action : "";
 }

@@ -46,6 +46,8 @@ public:
     // The actions to run this frame for the keys down in a 256-byte keyboard state (bit 0x80):
     // keys in scan-code order, each running the first entry (from 0 upward) that holds it.
     std::vector<int> actionsFor(std::span<const std::uint8_t, 256> keyboard) const;
+    // Whether a key runs a workspace action.
+    bool runsAnAction(std::uint8_t scanCode) const;
 
     friend bool operator==(const KeyTable&, const KeyTable&) = default;
 

@@ -33,7 +33,7 @@ engine::Vector3 pointUnderMouse(const engine::Viewport& viewport, const engine::
 }
 
 engine::Vector3 dropPosition(const engine::Vector3& ground) {
-    return {std::trunc(ground.x), 0.0, std::trunc(ground.z)};
+    return GridSnap{}.dropPosition(ground);
 }
 
 std::optional<int> ObjectDropper::drop(const PaletteChoice& choice, const engine::Vector3& ground) {
@@ -72,7 +72,8 @@ std::optional<int> ObjectDropper::place(const gamedata::ObjectGroupRecord& entry
             return std::nullopt;
         }
     editor_.endMerging();
-    editor_.execute(std::make_unique<AddObjectCommand>(*slot, record, dropPosition(ground)));
+    editor_.execute(std::make_unique<AddObjectCommand>(
+        *slot, record, snap ? snap->dropPosition(ground) : dropPosition(ground)));
     if (!record.isReadyMadeGroup() && zoomOver)
         zoomOver(*slot);
     return slot;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GridSnap.h"
 #include "MissionEditor.h"
 
 #include "common/Reporter.h"
@@ -59,6 +60,8 @@ public:
     std::function<void(int slot)> zoomOver;
     // The busy pointer while the object is read and built.
     std::function<void(bool busy)> showBusy;
+    // Where drops land: on the grid while snapping is on.
+    const GridSnap* snap = nullptr;
 
     // The slot of the new object, or nothing when no object was placed.
     std::optional<int> drop(const PaletteChoice& choice, const engine::Vector3& ground);

@@ -44,4 +44,17 @@ std::unique_ptr<EditCommand> turnSelectionCommand(const MissionEditor& editor, i
     return nullptr;
 }
 
+std::optional<int> selectionHeading(const MissionEditor& editor) {
+    const Selection& sel = editor.selection();
+    if (sel.kind == Selection::Kind::Object) {
+        if (const MissionObjectRecord* record = editor.document().objects.find(sel.id))
+            return record->int32(MissionObjectRecord::mainRotation(1));
+        return std::nullopt;
+    }
+    if (sel.kind == Selection::Kind::StartPoint)
+        return common::leadingInt(
+            editor.document().startPoint(sel.id).text(StartPointRecord::heading));
+    return std::nullopt;
+}
+
 } // namespace zev::edit

@@ -3,6 +3,7 @@
 #include "MissionEditor.h"
 
 #include <memory>
+#include <optional>
 
 namespace zev::edit {
 
@@ -14,5 +15,8 @@ int normalisedDegrees(int degrees);
 // that way (nothing selected, a nav point, a start point about X or Z).
 std::unique_ptr<EditCommand> turnSelectionCommand(const MissionEditor& editor, int axis,
                                                   int degrees);
+// The selection's turn about Y in whole degrees (an object's rotation, a start point's
+// heading); nothing for a selection that does not turn.
+std::optional<int> selectionHeading(const MissionEditor& editor);
 
 } // namespace zev::edit

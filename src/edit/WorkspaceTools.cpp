@@ -2,6 +2,7 @@
 
 #include "MarkerCommands.h"
 #include "ObjectCommands.h"
+#include "PointerDrag.h"
 #include "TurnCommands.h"
 
 #include "common/Numbers.h"
@@ -200,20 +201,25 @@ void WorkspaceTools::move(int x, int y, bool menuMode) {
 }
 
 void WorkspaceTools::dragTo(int x, int y) {
-    if (!cameras_.top)
+    const engine::Viewport* viewport = view_.viewport();
+    if (!viewport)
         return;
-    const double h = cameras_.top->GetPosition(cameras_.scene).y;
-    const double scale = h / kDragPixelsAtUnitHeight;
     const Selection sel = editor_.selection();
     const auto from = positionOf(sel);
     if (!from)
         return;
+    const auto followed =
+        followPointer(*viewport, keys_.view(), originPosition_, originX_, originY_, x, y);
+    if (!followed)
+        return;
+    // Whole units as always, or the grid's lines while snapping is on.
+    const GridSnap grid = keys_.snapping() ? *keys_.snap : GridSnap{};
     Vector3 to = *from;
     if (keys_.view() == WorkspaceView::Top) {
-        to.x = std::trunc(originPosition_.x + (x - originX_) * scale);
-        to.z = std::trunc(originPosition_.z + (originY_ - y) * scale);
+        to.x = grid.place(followed->x);
+        to.z = grid.place(followed->z);
     } else {
-        to.y = std::trunc(originPosition_.y + (originY_ - y) * scale);
+        to.y = grid.place(followed->y);
     }
     if (to == *from)
         return;
@@ -235,7 +241,20 @@ void WorkspaceTools::dragTo(int x, int y) {
 void WorkspaceTools::turnBy(int x) {
     const bool greater = x > lastX_;
     const bool top = keys_.view() == WorkspaceView::Top;
-    const int step = (top == greater) ? kTurnStep : -kTurnStep;
+    int step = (top == greater) ? kTurnStep : -kTurnStep;
+    if (keys_.snapping()) {
+        // Snapped, three steps of the pointer make one turn to the next multiple of 15.
+        if ((snapTurn_ > 0) != (step > 0))
+            snapTurn_ = 0;
+        snapTurn_ += step;
+        if (std::abs(snapTurn_) < GridSnap::kAngleStep)
+            return;
+        snapTurn_ = 0;
+        const auto degrees = selectionHeading(editor_);
+        if (!degrees)
+            return;
+        step = GridSnap{true}.turn(*degrees, step > 0 ? 1 : -1, kTurnStep) - *degrees;
+    }
     if (auto turn = turnSelectionCommand(editor_, 1, step))
         editor_.execute(std::move(turn));
 }

@@ -62,7 +62,6 @@ enum class MouseButton { Left, Right };
 // palette's object where the top view is clicked.
 class WorkspaceTools {
 public:
-    static constexpr double kDragPixelsAtUnitHeight = 700.0;
     static constexpr int kTurnStep = 5;
 
     WorkspaceTools(MissionEditor& editor, KeyActions& keys, CameraRig cameras,
@@ -115,6 +114,7 @@ private:
     int originX_ = 0, originY_ = 0; // the mouse where the selection was picked
     engine::Vector3 originPosition_;
     int lastX_ = 0; // the mouse at the last turning step
+    int snapTurn_ = 0; // snapped turns: the plain steps gathered toward the next one
 };
 
 } // namespace zev::edit

@@ -1,5 +1,8 @@
 #include "EditorSettings.h"
 
+#include <QCryptographicHash>
+#include <QFileInfo>
+
 #include <algorithm>
 #include <string>
 
@@ -64,6 +67,38 @@ ViewAids readViewAids(const SettingsStore& store) {
 void writeViewAids(SettingsStore& store, const ViewAids& aids) {
     store.setBoolean(R, "Ground Grid", aids.groundGrid);
     store.setBoolean(R, "Editor Lighting", aids.editorLighting);
+}
+
+SnapSettings readSnap(const SettingsStore& store) {
+    return {store.boolean(R, "Snap to Grid", false), store.integer(R, "Snap Size", 10)};
+}
+
+void writeSnap(SettingsStore& store, const SnapSettings& snap) {
+    store.setBoolean(R, "Snap to Grid", snap.on);
+    store.setInteger(R, "Snap Size", snap.size);
+}
+
+namespace {
+
+constexpr const char* kMissionCameras = "Mission Cameras";
+
+// A key of its own for each file and slot: a digest of the absolute path, so any path (with
+// separators, blanks, any characters) makes a plain key.
+std::string missionCamerasKey(const QString& missionFile, int slot) {
+    const QByteArray digest = QCryptographicHash::hash(
+        QFileInfo(missionFile).absoluteFilePath().toUtf8(), QCryptographicHash::Sha1);
+    return digest.toHex().left(20).toStdString() + " " + std::to_string(slot);
+}
+
+} // namespace
+
+QString missionCameras(const SettingsStore& store, const QString& missionFile, int slot) {
+    return store.text(kMissionCameras, missionCamerasKey(missionFile, slot).c_str());
+}
+
+void setMissionCameras(SettingsStore& store, const QString& missionFile, int slot,
+                       const QString& text) {
+    store.setText(kMissionCameras, missionCamerasKey(missionFile, slot).c_str(), text);
 }
 
 RenderChoice readRenderChoice(const SettingsStore& store) {

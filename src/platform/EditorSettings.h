@@ -54,6 +54,21 @@ struct ViewAids {
 ViewAids readViewAids(const SettingsStore& store);
 void writeViewAids(SettingsStore& store, const ViewAids& aids);
 
+// "Snap to Grid" and its size in workspace units.
+struct SnapSettings {
+    bool on = false;
+    int size = 10;
+    friend bool operator==(const SnapSettings&, const SnapSettings&) = default;
+};
+SnapSettings readSnap(const SettingsStore& store);
+void writeSnap(SettingsStore& store, const SnapSettings& snap);
+
+// The cameras kept for a mission file, as text: slot 0 the camera it was left with, 1 to 4 its
+// bookmarks. Kept in the user's settings by the file's absolute path, never in the mission.
+QString missionCameras(const SettingsStore& store, const QString& missionFile, int slot);
+void setMissionCameras(SettingsStore& store, const QString& missionFile, int slot,
+                       const QString& text);
+
 // How the workspace renders; device, driver and mode numbers index the enumerated lists, -1 for
 // none (stored as index + 1, 0 for none).
 struct RenderChoice {

@@ -1,5 +1,7 @@
 #include "KeyboardState.h"
 
+#include <QKeyEvent>
+#include <QString>
 #include <Qt>
 
 namespace zev::workspace {
@@ -56,7 +58,59 @@ constexpr KeyCode kKeypadKeys[] = {
     {Qt::Key_Enter, 0x9C},  {Qt::Key_Slash, 0xB5},    {Qt::Key_Asterisk, 0x37},
 };
 
+// Kernel key codes past the first block that have a DirectInput scan code.
+constexpr KeyCode kKernelExtendedKeys[] = {
+    {96, 0x9C},  {97, 0x9D},  {98, 0xB5},  {99, 0xB7},  {100, 0xB8}, {102, 0xC7},
+    {103, 0xC8}, {104, 0xC9}, {105, 0xCB}, {106, 0xCD}, {107, 0xCF}, {108, 0xD0},
+    {109, 0xD1}, {110, 0xD2}, {111, 0xD3}, {119, 0xC5}, {125, 0xDB}, {126, 0xDC},
+    {127, 0xDD},
+};
+
+// The kernel's key codes 1 to 83 and 86 to 88 are the keyboard's own scan codes, which
+// DirectInput uses unchanged; the keys after them differ.
+std::uint8_t scanCodeOfKernelKey(std::uint32_t code) {
+    if ((code >= 1 && code <= 83) || (code >= 86 && code <= 88))
+        return static_cast<std::uint8_t>(code);
+    for (const KeyCode& k : kKernelExtendedKeys)
+        if (static_cast<std::uint32_t>(k.key) == code)
+            return k.scan;
+    return 0;
+}
+
 } // namespace
+
+NativeKeyCodes nativeKeyCodesOf(const QString& platformName) {
+    if (platformName == QLatin1String("xcb") || platformName.startsWith(QLatin1String("wayland")))
+        return NativeKeyCodes::Xkb;
+    if (platformName == QLatin1String("windows"))
+        return NativeKeyCodes::Windows;
+    return NativeKeyCodes::None;
+}
+
+std::uint8_t KeyboardState::scanCodeOfNative(std::uint32_t native, NativeKeyCodes codes) {
+    switch (codes) {
+    case NativeKeyCodes::Xkb:
+        return native > 8 ? scanCodeOfKernelKey(native - 8) : 0;
+    case NativeKeyCodes::Windows: {
+        // The extended keys (arrows, right Ctrl and Alt, keypad Enter and /) set bit 0x100;
+        // DirectInput puts them at 0x80 and above.
+        const std::uint32_t scan = native & 0xFF;
+        if (scan == 0 || scan >= 0x80)
+            return 0;
+        return static_cast<std::uint8_t>((native & 0x100) ? scan | 0x80 : scan);
+    }
+    case NativeKeyCodes::None:
+        return 0;
+    }
+    return 0;
+}
+
+std::uint8_t KeyboardState::scanCodeOf(const QKeyEvent& event, NativeKeyCodes codes) {
+    if (event.nativeScanCode() != 0)
+        if (const std::uint8_t scan = scanCodeOfNative(event.nativeScanCode(), codes))
+            return scan;
+    return scanCodeOf(event.key(), event.modifiers() & Qt::KeypadModifier);
+}
 
 std::uint8_t KeyboardState::scanCodeOf(int qtKey, bool keypad) {
     if (keypad)
@@ -71,11 +125,18 @@ std::uint8_t KeyboardState::scanCodeOf(int qtKey, bool keypad) {
     return 0;
 }
 
-void KeyboardState::press(int qtKey, bool keypad) {
-    if (const std::uint8_t scan = scanCodeOf(qtKey, keypad)) {
+void KeyboardState::pressScanCode(std::uint8_t scan) {
+    if (scan) {
         state_[scan] = kDown;
         tapped_[scan] = kDown;
     }
+}
+
+bool KeyboardState::anyDown() const {
+    for (std::uint8_t byte : state_)
+        if (byte & kDown)
+            return true;
+    return false;
 }
 
 std::array<std::uint8_t, 256> KeyboardState::poll() {
@@ -86,8 +147,8 @@ std::array<std::uint8_t, 256> KeyboardState::poll() {
     return seen;
 }
 
-void KeyboardState::release(int qtKey, bool keypad) {
-    if (const std::uint8_t scan = scanCodeOf(qtKey, keypad))
+void KeyboardState::releaseScanCode(std::uint8_t scan) {
+    if (scan)
         state_[scan] = 0;
 }
 

@@ -253,6 +253,38 @@ void MissionScene::ZoomOver(int slot, engine::Frame* camera) {
     camera->SetPosition(objects_.get(), at.x, AutoZoomHeight(*frame->GetVisuals().front()), at.z);
 }
 
+namespace {
+
+void includeFrame(const engine::Frame& frame, engine::Box& box) {
+    const engine::Matrix4 world = frame.GetWorldTransform();
+    for (const auto& visual : frame.GetVisuals()) {
+        const engine::Box own = visual->GetBox();
+        if (own.empty)
+            continue;
+        for (int corner = 0; corner < 8; ++corner)
+            box.Include(world.TransformPoint({corner & 1 ? own.max.x : own.min.x,
+                                              corner & 2 ? own.max.y : own.min.y,
+                                              corner & 4 ? own.max.z : own.min.z}));
+    }
+    for (const auto& child : frame.GetChildren())
+        includeFrame(*child, box);
+}
+
+} // namespace
+
+std::optional<engine::Box> MissionScene::ObjectBox(int slot) const {
+    if (slot < 0 || slot >= mission::ObjectTable::capacity)
+        return std::nullopt;
+    const engine::Frame* frame = objectFrames_[std::size_t(slot)].get();
+    if (!frame)
+        return std::nullopt;
+    engine::Box box;
+    includeFrame(*frame, box);
+    if (box.empty)
+        box.Include(frame->GetPosition(nullptr));
+    return box;
+}
+
 void MissionScene::RemoveObjectFrame(int slot) {
     std::shared_ptr<engine::Frame>& frame = objectFrames_[std::size_t(slot)];
     if (!frame)

@@ -4,6 +4,7 @@
 #include "edit/MissionEditor.h"
 #include "engine/Frame.h"
 #include "engine/RenderQuality.h"
+#include "engine/Visual.h"
 #include "mission/MissionDocument.h"
 #include "mission/ScenePositions.h"
 #include "platform/SettingsStore.h"
@@ -67,6 +68,9 @@ public:
     // Auto-zoom after a drop: with auto-zoom on, `camera` moves over the object in `slot` at
     // twice its largest extent, keeping its orientation.
     void ZoomOver(int slot, engine::Frame* camera);
+    // The box around an object's frame and everything under it, in scene coordinates; nothing
+    // when the slot shows nothing.
+    std::optional<engine::Box> ObjectBox(int slot) const;
     // Takes the three containers out of the scene.
     void DetachMissionFrames();
     // Both cameras over player 1's start point: the side camera at height 20 looking along +z

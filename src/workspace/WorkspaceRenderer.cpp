@@ -523,7 +523,7 @@ void WorkspaceRenderer::DrawGrid(const engine::Viewport& viewport,
     gridProgram_->setUniformValue("uLevel", float(ground_.level));
     gridProgram_->setUniformValue("uEye", float(eye.x), float(eye.y), float(eye.z));
     gridProgram_->setUniformValue("uFade", float(fade));
-    gridProgram_->setUniformValue("uSpacing", float(kGridSpacing), float(kGridMajorSpacing));
+    gridProgram_->setUniformValue("uSpacing", float(gridSpacing_), float(gridMajorSpacing_));
     gridProgram_->setUniformValue("uLineColour", line, line, line);
     // On the ground's own plane, pulled a little towards the camera so that it wins the depth
     // test against the ground and loses it against anything standing on it.

@@ -72,13 +72,18 @@ public:
     QPoint PointerPosition() const { return pointerAt_; }
 
     // Lines on the ground plane (the frame tagged 2000) for distance and scale: one every
-    // kGridSpacing units, a stronger one every kGridMajorSpacing, fading with distance from the
-    // camera. They lie on the ground under everything standing on it and are no frame of the
+    // kGridSpacing units, a stronger one every kGridMajorSpacing (or the spacing snapping
+    // places to, and ten times it), fading with distance from the camera. They lie on the ground under everything standing on it and are no frame of the
     // scene, so picking never finds them. Off unless turned on.
     static constexpr double kGridSpacing = 10.0;
     static constexpr double kGridMajorSpacing = 100.0;
     void SetGroundGrid(bool on) { groundGrid_ = on; }
     bool GroundGrid() const { return groundGrid_; }
+    void SetGridSpacing(double minor, double major) {
+        gridSpacing_ = minor;
+        gridMajorSpacing_ = major;
+    }
+    double GridSpacing() const { return gridSpacing_; }
     // A directional light travelling with the camera, from a little above and to the left of
     // its direction of view, added to the scene's lights: faces the scene's lights miss still
     // read by their direction. Off unless turned on; off leaves the scene's lighting as it is.
@@ -212,6 +217,8 @@ private:
     } frameUniforms_;
     GroundExtent ground_;
     bool groundGrid_ = false;
+    double gridSpacing_ = kGridSpacing;
+    double gridMajorSpacing_ = kGridMajorSpacing;
     bool editorLighting_ = false;
     bool leaveOutHidden_ = true;
     bool depthBuffering_ = true;

@@ -153,6 +153,11 @@ void WorkspaceWidget::SetGroundGrid(bool on) {
     update();
 }
 
+void WorkspaceWidget::SetGridSpacing(double minor, double major) {
+    renderer_.SetGridSpacing(minor, major);
+    update();
+}
+
 void WorkspaceWidget::SetEditorLighting(bool on) {
     renderer_.SetEditorLighting(on);
     update();

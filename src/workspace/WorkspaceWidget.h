@@ -52,6 +52,8 @@ public:
 
     // The renderer's drawing aids (see WorkspaceRenderer); each change is drawn at once.
     void SetGroundGrid(bool on);
+    // The ground grid's lines every `minor` units, stronger ones every `major`.
+    void SetGridSpacing(double minor, double major);
     bool GroundGrid() const { return renderer_.GroundGrid(); }
     void SetEditorLighting(bool on);
     bool EditorLighting() const { return renderer_.EditorLighting(); }

@@ -667,6 +667,58 @@ TEST_F(EditorOnDisplay, AnIdleWorkspaceDrawsNothingAChangeOneFrameAndAHeldKeyEve
     splash.close();
 }
 
+// The key table's keys reach the workspace whichever control of the window has the focus (the
+// control does not also act on them); a field that takes typed text keeps its keys, and a
+// letter pressed with Ctrl belongs to the menu command.
+TEST_F(EditorOnDisplay, TheWorkspacesKeysWorkWhateverHasTheFocusButTypedTextKeepsItsOwn) {
+    ChooseLaunch(0);
+    TSplashForm splash(context(), SetUpWorkspace);
+    auto [form, host] = Launch(splash);
+    ASSERT_NE(host, nullptr);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form, 2000));
+    form->ObjectBox->clear();
+    form->ObjectBox->addItems({QStringLiteral("one"), QStringLiteral("two"),
+                               QStringLiteral("three")});
+    form->ObjectBox->show();
+    form->ObjectBox->setCurrentRow(1);
+    form->ObjectBox->setFocus();
+    RunFor(50);
+    const engine::Vector3 before = host->Scene().SideCamera()->GetPosition(nullptr);
+    QTest::keyPress(form->ObjectBox, Qt::Key_Up);
+    RunFor(300);
+    QTest::keyRelease(form->ObjectBox, Qt::Key_Up);
+    RunFor(100);
+    EXPECT_GT(host->Scene().SideCamera()->GetPosition(nullptr).z - before.z, 0.0)
+        << "the camera did not fly with the list focused";
+    EXPECT_EQ(form->ObjectBox->currentRow(), 1) << "the list also took the arrow";
+    EXPECT_FALSE(host->Running()) << "the key stayed down";
+
+    auto* typed = new QLineEdit(form->ObjectPanel);
+    typed->show();
+    typed->setFocus();
+    RunFor(50);
+    const engine::Vector3 still = host->Scene().SideCamera()->GetPosition(nullptr);
+    QTest::keyClick(typed, Qt::Key_T);
+    QTest::keyClick(typed, Qt::Key_Up);
+    RunFor(200);
+    EXPECT_EQ(typed->text(), QStringLiteral("t"));
+    EXPECT_EQ(host->Keys()->view(), edit::WorkspaceView::Front);
+    EXPECT_EQ(host->Scene().SideCamera()->GetPosition(nullptr).z, still.z);
+
+    // Ctrl+T is no "T" (the top view) for the key table.
+    host->Widget()->setFocus();
+    QTest::keyClick(host->Widget(), Qt::Key_T, Qt::ControlModifier);
+    RunFor(200);
+    EXPECT_EQ(host->Keys()->view(), edit::WorkspaceView::Front);
+    QTest::keyClick(host->Widget(), Qt::Key_T);
+    RunFor(200);
+    EXPECT_EQ(host->Keys()->view(), edit::WorkspaceView::Top);
+    EXPECT_TRUE(form->close());
+    apptest::settle();
+    splash.close();
+}
+
 // The workspace widget draws its host's scene and sends its events through the host's
 // filters, so it must never be left with a host that is gone or going: the host goes first,
 // while the window is whole, and takes the widget and its hooks into the window with it.

@@ -64,7 +64,7 @@ read -r left right <<<"$xs"
 [ $((right - left)) -ge 4500 ] || fail "the dragged object did not move right: x $xs"
 
 # The object properties of the dragged bunker: scale, role and a spinner, OK; undo, redo; Save.
-xdotool mousemove 1019 345 click --repeat 2 --delay 80 1
+xdotool mousemove 948 345 click --repeat 2 --delay 80 1
 await "Object Property"
 shot 10-object-properties
 click 313 179 1 0.2 && xdotool key ctrl+a && xdotool type "3"  # Scaling X

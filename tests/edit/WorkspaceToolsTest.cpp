@@ -136,17 +136,20 @@ TEST(WorkspaceTools, PickingSelectsObjectsAndWholeGroupsAndTheGroundClearsTheSel
               "Start Point for Player 2");
 }
 
-TEST(WorkspaceTools, ALeftDragMovesWholeUnitsByTheTopCameraHeightAsOneStepThatUndoes) {
+TEST(WorkspaceTools, ALeftDragFollowsThePointerInWholeUnitsAsOneStepThatUndoes) {
     Workspace w;
-    w.keys.showTopView(); // the top camera at height 70: one unit per 10 pixels
+    w.keys.showTopView();
     const auto [x, y] = w.pixelOf({10, 0, 10});
     w.tools.press(MouseButton::Left, x, y);
     EXPECT_FALSE(w.captured) << "the pointer hides at the first move, not at the press";
-    w.tools.move(x + 100, y);
+    // The point grabbed stays under the pointer, cut toward zero to whole units.
+    const auto [x1, y1] = w.pixelOf({20.5, 0, 10.5});
+    w.tools.move(x1, y1);
     EXPECT_TRUE(w.captured);
     ExpectNear(w.position(0), {20, 0, 10});
-    w.tools.move(x - 15, y - 27); // -1.5 and +2.7 units, each cut toward zero
-    ExpectNear(w.position(0), {8, 0, 12});
+    const auto [x2, y2] = w.pixelOf({8.5, 0, -12.5});
+    w.tools.move(x2, y2);
+    ExpectNear(w.position(0), {8, 0, -12});
     w.tools.release();
     EXPECT_FALSE(w.captured);
     EXPECT_EQ(w.editor.undoText(), "Undo Move Object");
@@ -155,13 +158,28 @@ TEST(WorkspaceTools, ALeftDragMovesWholeUnitsByTheTopCameraHeightAsOneStepThatUn
     ExpectNear(w.position(0), {10, 0, 10});
     EXPECT_FALSE(w.editor.canUndo()) << "the whole drag was one step";
 
-    // The front view moves the height only.
+    // The front view moves the height only, following the pointer at the object's depth.
     w.keys.showFrontView();
     const auto [fx, fy] = w.pixelOf({10, 0, 10});
+    const auto [ux, uy] = w.pixelOf({10, 3.5, 10});
     w.tools.press(MouseButton::Left, fx, fy);
-    w.tools.move(fx + 50, fy - 35);
+    w.tools.move(ux + 50, uy);
     w.tools.release();
     ExpectNear(w.position(0), {10, 3, 10});
+
+    // Snapping on: the drag lands on the grid's lines.
+    const GridSnap snap{true, 5};
+    w.keys.snap = &snap;
+    w.keys.showTopView();
+    const auto [sx, sy] = w.pixelOf({10, 3, 10});
+    const auto [tx, ty] = w.pixelOf({23.1, 3, 16.9});
+    w.tools.press(MouseButton::Left, sx, sy);
+    w.tools.move(tx, ty);
+    w.tools.release();
+    ExpectNear(w.position(0), {25, 3, 15});
+    w.editor.undo();
+    w.keys.snap = nullptr;
+    w.keys.showFrontView();
 
     // Esc takes a drag back and leaves no step.
     const int steps = w.editor.canUndo();

@@ -2,6 +2,8 @@
 #include "workspace/DeviceEnumeration.h"
 #include "workspace/KeyboardState.h"
 
+#include <QKeyEvent>
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -155,6 +157,52 @@ TEST(KeyboardState, PressAndReleaseSetAndClearOneByte) {
     const auto next = keys.poll();
     EXPECT_EQ(next[0xC7], 0);
     EXPECT_EQ(next[0xC8], KeyboardState::kDown);
+}
+
+TEST(KeyboardState, KnowsKeysByTheirPhysicalCodeWhateverTheLayoutOrModifiers) {
+    using K = KeyboardState;
+    const auto xkb = [](std::uint32_t kernelCode) {
+        return K::scanCodeOfNative(kernelCode + 8, NativeKeyCodes::Xkb);
+    };
+    // X11 key codes: the kernel's code + 8; the first block is the scan code itself.
+    EXPECT_EQ(xkb(1), 0x01);   // Esc
+    EXPECT_EQ(xkb(20), 0x14);  // T
+    EXPECT_EQ(xkb(52), 0x34);  // the "." key, with or without Shift (">")
+    EXPECT_EQ(xkb(42), 0x2A);  // left Shift
+    EXPECT_EQ(xkb(54), 0x36);  // right Shift
+    EXPECT_EQ(xkb(97), 0x9D);  // right Ctrl
+    EXPECT_EQ(xkb(100), 0xB8); // AltGr, the right Alt
+    EXPECT_EQ(xkb(96), 0x9C);  // keypad Enter
+    EXPECT_EQ(xkb(98), 0xB5);  // keypad /
+    EXPECT_EQ(xkb(72), 0x48);  // keypad 8
+    EXPECT_EQ(xkb(103), 0xC8); // Up
+    EXPECT_EQ(xkb(109), 0xD1); // Page Down
+    EXPECT_EQ(xkb(111), 0xD3); // Delete
+    EXPECT_EQ(xkb(87), 0x57);  // F11
+    EXPECT_EQ(xkb(85), 0);     // no scan code of the table
+    EXPECT_EQ(K::scanCodeOfNative(5, NativeKeyCodes::Xkb), 0);
+    // Windows: the extended bit puts a key at 0x80 and above.
+    EXPECT_EQ(K::scanCodeOfNative(0x1D, NativeKeyCodes::Windows), 0x1D);
+    EXPECT_EQ(K::scanCodeOfNative(0x11D, NativeKeyCodes::Windows), 0x9D);
+    EXPECT_EQ(K::scanCodeOfNative(0x148, NativeKeyCodes::Windows), 0xC8);
+    EXPECT_EQ(K::scanCodeOfNative(0x48, NativeKeyCodes::Windows), 0x48);
+    EXPECT_EQ(K::scanCodeOfNative(0x52, NativeKeyCodes::None), 0);
+    EXPECT_EQ(nativeKeyCodesOf(QStringLiteral("xcb")), NativeKeyCodes::Xkb);
+    EXPECT_EQ(nativeKeyCodesOf(QStringLiteral("wayland-egl")), NativeKeyCodes::Xkb);
+    EXPECT_EQ(nativeKeyCodesOf(QStringLiteral("offscreen")), NativeKeyCodes::None);
+
+    // "." held, Shift pressed, the key released as ">": the same physical key goes up.
+    KeyboardState keys;
+    const QKeyEvent press(QEvent::KeyPress, Qt::Key_Period, Qt::NoModifier, 52 + 8, 0, 0);
+    const QKeyEvent release(QEvent::KeyRelease, Qt::Key_Greater, Qt::ShiftModifier, 52 + 8, 0,
+                            0);
+    keys.pressScanCode(K::scanCodeOf(press, NativeKeyCodes::Xkb));
+    EXPECT_TRUE(keys.isDown(0x34));
+    keys.releaseScanCode(K::scanCodeOf(release, NativeKeyCodes::Xkb));
+    EXPECT_FALSE(keys.isDown(0x34));
+    // An event without a native code (a synthetic one) is known by its Qt key.
+    const QKeyEvent synthetic(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    EXPECT_EQ(K::scanCodeOf(synthetic, NativeKeyCodes::Xkb), 0xC8);
 }
 
 TEST(DescribeResult, KnownCodesHaveTheirTextsAndOthersAreUnrecognized) {

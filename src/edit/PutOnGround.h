@@ -1,0 +1,11 @@
+#pragma once
+
+#include "MissionEditor.h"
+
+namespace zev::edit {
+
+// "Put on Ground": what is selected goes down (or up) to the ground, y = 0, as one undo step;
+// false when nothing selected was off the ground.
+bool putSelectionOnGround(MissionEditor& editor);
+
+} // namespace zev::edit
