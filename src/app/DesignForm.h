@@ -19,6 +19,7 @@
 
 class QAction;
 class QActionGroup;
+class QDockWidget;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -30,10 +31,22 @@ class QToolButton;
 
 namespace zev::dialogs {
 class TBriefingForm;
+class InspectorPanel;
+class OutlinePanel;
+class ProblemsPanel;
+} // namespace zev::dialogs
+namespace zev::edit {
+class InspectorModel;
+class MissionChangeWatch;
+class OutlineModel;
+} // namespace zev::edit
+namespace zev::gamedata {
+class ObjectGroupCatalog;
 }
 namespace zev::build {
 struct MissionProblem;
-}
+struct CheckContext;
+} // namespace zev::build
 
 namespace zev::app {
 
@@ -117,12 +130,24 @@ public:
     QAction *ZEVProjectFilePath1, *ZEVCDROMLocation1, *MissionLaunchMek1,
         *ZEVSimEngineExecutableOverride1, *KeyboardMapping1, *ProgramRunners1;
     QAction* About1;
+    // The docks beside the workspace, the View menu that shows and hides them, and the tool
+    // bar's count of the mission's errors and warnings (a click shows the problems).
+    QDockWidget *OutlineDock, *InspectorDock, *ProblemsDock;
+    QMenu* ViewMenu;
+    QAction* ProblemCounts;
 
     bool autoZoom() const;
     // A Build, Compile or Launch is running: another is refused and the window stays open.
     bool isBusy() const { return busy_; }
     // What Compile and Launch work with, from the settings in effect.
     build::LaunchSettings launchSettings() const;
+    // The mission check over the editor's mission, as the Check Mission dialog and the Problems
+    // dock run it; and the Problems dock's list brought up to date at once.
+    std::vector<build::MissionProblem> checkMissionNow() const;
+    void refreshProblems();
+    // Asked before Compile or Launch runs on a mission with errors (virtual so tests can
+    // answer): "Compile anyway?"
+    virtual bool askCompileAnyway(int errors);
 
 public slots:
     void NewBtnClick();
@@ -177,6 +202,9 @@ public slots:
     void UserPOVCameraControl1Click();
 
 signals:
+    // The top camera is to look down on a thing of the mission (the outline's or the problem
+    // list's double-click), in the top view.
+    void cameraToThing(const zev::edit::Selection& thing);
     // The window has closed (the close was not cancelled).
     void closed();
     // The workspace could not render after all: the start-up form takes over again.
@@ -213,7 +241,14 @@ private:
     void buildStatusBar();
     void reportHints();
     void historyChanged() override;
+    void selectionChanged() override;
     void runSequence(bool launch);
+    // The outline, inspector and problems docks, and the View menu's items for them.
+    void buildDocks();
+    // The object groups read again (the palette was reloaded): the docks' group columns anew.
+    void reloadObjectGroups();
+    // Compile and Launch on a mission with errors go on only when the user says so.
+    bool confirmDespiteErrors();
     // The File menu's recent files from the list.
     void showRecentFiles();
     void openRecentFile(const QString& file);
@@ -247,6 +282,15 @@ private:
     edit::RecentFiles recent_;
     std::unique_ptr<RecoveryCopies> recovery_;
     QTimer* autosave_;
+    std::unique_ptr<gamedata::ObjectGroupCatalog> objectGroups_;
+    std::unique_ptr<edit::OutlineModel> outline_;
+    std::unique_ptr<edit::InspectorModel> inspector_;
+    std::unique_ptr<edit::MissionChangeWatch> changeWatch_;
+    dialogs::OutlinePanel* outlinePanel_ = nullptr;
+    dialogs::InspectorPanel* inspectorPanel_ = nullptr;
+    dialogs::ProblemsPanel* problemsPanel_ = nullptr;
+    // Runs the check a moment after the last change, not on every change.
+    QTimer* checkTimer_ = nullptr;
 };
 
 } // namespace zev::app

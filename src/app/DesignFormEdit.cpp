@@ -179,13 +179,8 @@ void TDesignForm::ObjectViewer1Click() {
 void TDesignForm::CheckMission1Click() {
     if (!editor_.hasMission())
         return;
-    const auto check = [this] {
-        build::CheckContext context{context_.programDirectory, std::nullopt, &editor_};
-        if (!context_.archivePath().isEmpty())
-            context.archivePath = context_.archivePath().toStdString();
-        return build::checkMission(editor_.document(), context);
-    };
-    dialogs::CheckMissionForm form(check(), check, this);
+    dialogs::CheckMissionForm form(
+        checkMissionNow(), [this] { return checkMissionNow(); }, this);
     // A double-click on a problem closes the list and goes where it is mended.
     std::optional<build::MissionProblem> chosen;
     connect(&form, &dialogs::CheckMissionForm::problemChosen, &form,
@@ -203,8 +198,10 @@ void TDesignForm::mendProblem(const build::MissionProblem& problem) {
     const auto& place = problem.place;
     switch (place.kind) {
     case Kind::Object:
-        if (editor_.document().objects.find(place.slot))
+        if (editor_.document().objects.find(place.slot)) {
             editor_.select(edit::Selection::object(place.slot));
+            emit cameraToThing(edit::Selection::object(place.slot));
+        }
         break;
     case Kind::NavPoint:
         editNavPoints(std::max(0, place.star));
@@ -220,6 +217,9 @@ void TDesignForm::mendProblem(const build::MissionProblem& problem) {
         break;
     case Kind::IndexFiles:
         ScanGeoTable1Click();
+        break;
+    case Kind::Briefing:
+        BriefingRoom1Click();
         break;
     }
 }

@@ -23,6 +23,14 @@ void WorkspaceHost::connectForm() {
         top ? keys_->showTopView() : keys_->showFrontView();
         syncView();
     });
+    connect(&form_, &TDesignForm::cameraToThing, this, [this](const edit::Selection& thing) {
+        if (!keys_ || !scene_)
+            return;
+        keys_->showTopView();
+        scene_->LookDownOn(thing);
+        syncView();
+        RequestFrame();
+    });
     connect(&form_, &TDesignForm::renderQualityChosen, this, [this](bool fill, int value) {
         if (fill)
             value == 0x000   ? scene_->PointClick()

@@ -253,6 +253,39 @@ void MissionScene::ZoomOver(int slot, engine::Frame* camera) {
     camera->SetPosition(objects_.get(), at.x, AutoZoomHeight(*frame->GetVisuals().front()), at.z);
 }
 
+void MissionScene::LookDownOn(const edit::Selection& thing) {
+    if (!editor_ || !topCamera_ || !objects_)
+        return;
+    double height = topCamera_->GetPosition(objects_.get()).y;
+    std::optional<engine::Vector3> at;
+    switch (thing.kind) {
+    case edit::Selection::Kind::Object:
+        if (thing.id >= 0 && thing.id < mission::ObjectTable::capacity) {
+            if (const engine::Frame* frame = objectFrames_[std::size_t(thing.id)].get()) {
+                at = frame->GetPosition(objects_.get());
+                if (!frame->GetVisuals().empty())
+                    height = AutoZoomHeight(*frame->GetVisuals().front());
+            } else {
+                at = editor_->objectPosition(thing.id);
+            }
+        }
+        break;
+    case edit::Selection::Kind::StartPoint:
+        if (thing.id >= 1 && thing.id <= mission::kPlayerCount)
+            at = editor_->startPointPosition(thing.id);
+        break;
+    case edit::Selection::Kind::NavPoint:
+        for (const edit::NavPointMarker& m : editor_->navPointMarkers())
+            if (m.star == thing.star && m.index == thing.id)
+                at = m.position;
+        break;
+    case edit::Selection::Kind::None:
+        break;
+    }
+    if (at)
+        topCamera_->SetPosition(objects_.get(), at->x, height, at->z);
+}
+
 void MissionScene::RemoveObjectFrame(int slot) {
     std::shared_ptr<engine::Frame>& frame = objectFrames_[std::size_t(slot)];
     if (!frame)

@@ -67,6 +67,9 @@ public:
     // Auto-zoom after a drop: with auto-zoom on, `camera` moves over the object in `slot` at
     // twice its largest extent, keeping its orientation.
     void ZoomOver(int slot, engine::Frame* camera);
+    // The top camera straight over a thing of the mission, keeping its orientation: over an
+    // object at twice its largest extent, over a marker at the height it has.
+    void LookDownOn(const edit::Selection& thing);
     // Takes the three containers out of the scene.
     void DetachMissionFrames();
     // Both cameras over player 1's start point: the side camera at height 20 looking along +z

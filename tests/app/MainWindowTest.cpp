@@ -105,7 +105,7 @@ TEST(MainWindow, ToolBarHintsMenuTextsAndTheCommandsThatWaitForAMissionAreAsList
     QStringList menus;
     for (QAction* a : form.menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "Project Settings", "Utilitys",
+    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&View", "Project Settings", "Utilitys",
                                   "Render Options", "Setup", "&Help"}));
     const int widths[] = {350, 100, 100, 100};
     for (int i = 0; i < 4; ++i)

@@ -56,7 +56,19 @@ start_editor() {
     await "ZEVEDIT 3D"
     shot 01-startup
     click 629 579 1 2 # Launch Editor (windowed, the one device)
+    hide_docks
     shot 02-workspace
+}
+# The outline, inspector and problems docks hidden ("View" menu), so the workspace has the
+# window's width the positions of these scripts were taken in.
+hide_docks() {
+    for downs in 0 1 2; do
+        xdotool key alt+v
+        sleep 0.3
+        for _ in $(seq 1 "$downs"); do xdotool key Down; done
+        xdotool key Return
+        sleep 0.3
+    done
 }
 new_mission() { # project, mission
     click 187 33 # New
