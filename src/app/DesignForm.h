@@ -256,6 +256,8 @@ private:
     // The start point dialog on a player's page, the nav point table on a star's.
     void editStartPoints(int player);
     void editNavPoints(int star);
+    // The objectives editor on a star's table with a row selected; its OK as one step.
+    void editObjectives(int star, int row);
     // A dialog's new header as one step.
     void changeHeader(const char* name, const std::optional<mission::MissionHeader>& after);
     // Goes where a problem of the mission check is mended: the object selected, or the dialog.

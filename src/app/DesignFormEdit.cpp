@@ -207,7 +207,7 @@ void TDesignForm::mendProblem(const build::MissionProblem& problem) {
         editNavPoints(std::max(0, place.star));
         break;
     case Kind::Objective:
-        MissionTables1Click();
+        editObjectives(std::max(0, place.star), place.row);
         break;
     case Kind::Header:
         BriefingRoom1Click();
@@ -225,8 +225,12 @@ void TDesignForm::mendProblem(const build::MissionProblem& problem) {
 }
 
 void TDesignForm::MissionTables1Click() {
+    editObjectives(0, -1);
+}
+
+void TDesignForm::editObjectives(int star, int row) {
     const mission::ObjectiveBlock before = editor_.document().objectives;
-    const auto after = dialogs::editMissionTables(editor_.document(), reporter_, this);
+    const auto after = dialogs::editMissionTables(editor_.document(), reporter_, this, star, row);
     if (after && !(*after == before)) {
         editor_.endMerging();
         editor_.execute(

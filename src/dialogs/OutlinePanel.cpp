@@ -145,7 +145,13 @@ OutlinePanel::OutlinePanel(edit::OutlineModel& outline, QWidget* parent) : QWidg
     OutlineList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     OutlineList->verticalHeader()->hide();
     OutlineList->verticalHeader()->setDefaultSectionSize(OutlineList->fontMetrics().height() + 4);
-    OutlineList->horizontalHeader()->setStretchLastSection(true);
+    QHeaderView* header = OutlineList->horizontalHeader();
+    header->setStretchLastSection(true);
+    // Narrow number columns; measuring the rows would cost every change its share.
+    const int number = OutlineList->fontMetrics().horizontalAdvance(QStringLiteral("Slot 000"));
+    for (const OutlineColumn c : {OutlineColumn::Slot, OutlineColumn::Area, OutlineColumn::Star})
+        header->resizeSection(int(c), number);
+    header->resizeSection(int(OutlineColumn::Name), number * 2);
     OutlineList->setWordWrap(false);
     OutlineList->installEventFilter(this);
     layout->addWidget(OutlineList, 1);
