@@ -3,6 +3,7 @@
 #include "FormParts.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QStyle>
 #include <QTreeWidget>
@@ -54,14 +55,28 @@ ProblemsPanel::ProblemsPanel(QWidget* parent) : QWidget(parent) {
         {QStringLiteral("Severity"), QStringLiteral("Place"), QStringLiteral("Problem")});
     ProblemList->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     ProblemList->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    // A double-click or Enter on a row.
-    connect(ProblemList, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
-        const int row = item ? ProblemList->indexOfTopLevelItem(item) : -1;
-        if (row >= 0 && std::size_t(row) < problems_.size())
-            emit problemChosen(problems_[std::size_t(row)]);
-    });
+    connect(ProblemList, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { choose(item); });
+    ProblemList->installEventFilter(this); // Enter hands on the current row
     layout->addWidget(ProblemList);
     Summary->setText(problemSummary(problems_));
+}
+
+void ProblemsPanel::choose(QTreeWidgetItem* item) {
+    const int row = item ? ProblemList->indexOfTopLevelItem(item) : -1;
+    if (row >= 0 && std::size_t(row) < problems_.size())
+        emit problemChosen(problems_[std::size_t(row)]);
+}
+
+bool ProblemsPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ProblemList && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            choose(ProblemList->currentItem());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 int ProblemsPanel::errorCount() const {

@@ -8,6 +8,7 @@
 
 class QLabel;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace zev::dialogs {
 
@@ -27,7 +28,12 @@ public:
 signals:
     void problemChosen(const zev::build::MissionProblem& problem);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void choose(QTreeWidgetItem* item);
+
     std::vector<build::MissionProblem> problems_;
     QTreeWidget* ProblemList;
     QLabel* Summary;

@@ -158,7 +158,7 @@ TEST_F(Docks, ProblemsFollowChangesCountOnTheToolBarAndAskBeforeCompiling) {
         if (list->topLevelItem(i)->text(2).contains("nosuchgeometry"))
             ghost = list->topLevelItem(i);
     ASSERT_NE(ghost, nullptr);
-    emit list->itemActivated(ghost, 0);
+    emit list->itemDoubleClicked(ghost, 0);
     EXPECT_EQ(form->editor().selection(), edit::Selection::object(slot));
 
     form->compileAnyway = false;

@@ -14,7 +14,7 @@ session=database
 source "$(dirname "$0")/session-lib.sh"
 saved="$work/database.mdb"
 group="$work/home/data/odb/Mine.odb"
-utility() { click 212 8 1 0.5; click 256 $((29 + 22 * $1)) 1 1.5; } # the Utilitys menu's items
+utility() { click 254 8 1 0.5; click 300 $((29 + 22 * $1)) 1 1.5; } # the Utilitys menu's items
 
 start_editor
 new_mission DBSE Database

@@ -62,12 +62,9 @@ start_editor() {
 # The outline, inspector and problems docks hidden ("View" menu), so the workspace has the
 # window's width the positions of these scripts were taken in.
 hide_docks() {
-    for downs in 0 1 2; do
-        xdotool key alt+v
-        sleep 0.3
-        for _ in $(seq 1 "$downs"); do xdotool key Down; done
-        xdotool key Return
-        sleep 0.3
+    for y in 29 51 73; do # "Outline", "Inspector", "Problems"
+        click 96 8 1 0.6
+        click 125 "$y" 1 0.5
     done
 }
 new_mission() { # project, mission
