@@ -43,7 +43,9 @@ std::vector<CliCommand> checkCommands() {
          "prints one problem a line: SEVERITY<TAB>PLACE<TAB>TEXT, SEVERITY being ERROR or\n"
          "WARNING. Geometries are looked up in WTB.IDX of the program directory; with --archive\n"
          "the index files' freshness and the ready-made group files beside the archive are\n"
-         "checked too. Exit 1 when any problem is an error (or the mission cannot be read).",
+         "checked too. Objectives, nav points, briefings and the object groups of data/odb are\n"
+         "checked against each other. Exit 1 when any problem is an error (or the mission\n"
+         "cannot be read).",
          runCheck},
     };
 }

@@ -6,6 +6,10 @@
 #include "WorkspaceHost.h"
 
 #include "dialogs/BriefingForm.h"
+#include "edit/InspectorModel.h"
+#include "edit/MissionChangeWatch.h"
+#include "edit/OutlineModel.h"
+#include "gamedata/ObjectGroupCatalog.h"
 #include "platform/EditorSettings.h"
 
 #include <QTimer>
@@ -15,6 +19,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -79,6 +84,7 @@ TDesignForm::TDesignForm(EditorContext context, QWidget* parent)
     layout->addWidget(workspaceArea_, 1);
     setCentralWidget(central);
 
+    buildDocks();
     setDocumentControlsEnabled(false);
     ReloadGroupTabItems1Click();
     editor_.addListener(this);
@@ -90,6 +96,10 @@ TDesignForm::~TDesignForm() {
     // The workspace host goes while this window is whole: it takes its filters off and deletes
     // the workspace widget before the window's own widgets are deleted.
     qDeleteAll(findChildren<WorkspaceHost*>(QString(), Qt::FindDirectChildrenOnly));
+    // The docks' views hold on to their models, which go with this window's members.
+    delete OutlineDock;
+    delete InspectorDock;
+    delete ProblemsDock;
     editor_.removeListener(this);
 }
 

@@ -19,6 +19,7 @@
 
 class QAction;
 class QActionGroup;
+class QDockWidget;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -30,10 +31,22 @@ class QToolButton;
 
 namespace zev::dialogs {
 class TBriefingForm;
+class InspectorPanel;
+class OutlinePanel;
+class ProblemsPanel;
+} // namespace zev::dialogs
+namespace zev::edit {
+class InspectorModel;
+class MissionChangeWatch;
+class OutlineModel;
+} // namespace zev::edit
+namespace zev::gamedata {
+class ObjectGroupCatalog;
 }
 namespace zev::build {
 struct MissionProblem;
-}
+struct CheckContext;
+} // namespace zev::build
 
 namespace zev::app {
 
@@ -118,10 +131,14 @@ public:
         *ZEVSimEngineExecutableOverride1, *KeyboardMapping1, *ProgramRunners1;
     QAction* About1;
     // Camera and placement commands.
-    QMenu* ViewMenu;
     QAction *FrameSelection1, *SnapToGrid1, *LargerGrid1, *SmallerGrid1, *PutOnGround1;
     QList<QAction*> StoreCameraItems, RecallCameraItems;
     QLabel* SnapPanel;
+    // The docks beside the workspace, the View menu that shows and hides them, and the tool
+    // bar's count of the mission's errors and warnings (a click shows the problems).
+    QDockWidget *OutlineDock, *InspectorDock, *ProblemsDock;
+    QMenu* ViewMenu;
+    QAction* ProblemCounts;
 
     bool autoZoom() const;
     // Where drops, drags and key moves land: kept in the settings.
@@ -130,6 +147,13 @@ public:
     bool isBusy() const { return busy_; }
     // What Compile and Launch work with, from the settings in effect.
     build::LaunchSettings launchSettings() const;
+    // The mission check over the editor's mission, as the Check Mission dialog and the Problems
+    // dock run it; and the Problems dock's list brought up to date at once.
+    std::vector<build::MissionProblem> checkMissionNow() const;
+    void refreshProblems();
+    // Asked before Compile or Launch runs on a mission with errors (virtual so tests can
+    // answer): "Compile anyway?"
+    virtual bool askCompileAnyway(int errors);
 
 public slots:
     void NewBtnClick();
@@ -184,6 +208,9 @@ public slots:
     void UserPOVCameraControl1Click();
 
 signals:
+    // The top camera is to look down on a thing of the mission (the outline's or the problem
+    // list's double-click), in the top view.
+    void cameraToThing(const zev::edit::Selection& thing);
     // The window has closed (the close was not cancelled).
     void closed();
     // The workspace could not render after all: the start-up form takes over again.
@@ -230,7 +257,14 @@ private:
     void setSnap(bool on, int size);
     void reportHints();
     void historyChanged() override;
+    void selectionChanged() override;
     void runSequence(bool launch);
+    // The outline, inspector and problems docks, and the View menu's items for them.
+    void buildDocks();
+    // The object groups read again (the palette was reloaded): the docks' group columns anew.
+    void reloadObjectGroups();
+    // Compile and Launch on a mission with errors go on only when the user says so.
+    bool confirmDespiteErrors();
     // The File menu's recent files from the list.
     void showRecentFiles();
     void openRecentFile(const QString& file);
@@ -238,6 +272,8 @@ private:
     // The start point dialog on a player's page, the nav point table on a star's.
     void editStartPoints(int player);
     void editNavPoints(int star);
+    // The objectives editor on a star's table with a row selected; its OK as one step.
+    void editObjectives(int star, int row);
     // A dialog's new header as one step.
     void changeHeader(const char* name, const std::optional<mission::MissionHeader>& after);
     // Goes where a problem of the mission check is mended: the object selected, or the dialog.
@@ -265,6 +301,15 @@ private:
     std::unique_ptr<RecoveryCopies> recovery_;
     QTimer* autosave_;
     edit::GridSnap gridSnap_;
+    std::unique_ptr<gamedata::ObjectGroupCatalog> objectGroups_;
+    std::unique_ptr<edit::OutlineModel> outline_;
+    std::unique_ptr<edit::InspectorModel> inspector_;
+    std::unique_ptr<edit::MissionChangeWatch> changeWatch_;
+    dialogs::OutlinePanel* outlinePanel_ = nullptr;
+    dialogs::InspectorPanel* inspectorPanel_ = nullptr;
+    dialogs::ProblemsPanel* problemsPanel_ = nullptr;
+    // Runs the check a moment after the last change, not on every change.
+    QTimer* checkTimer_ = nullptr;
 };
 
 } // namespace zev::app

@@ -53,7 +53,7 @@ void TDesignForm::BuildBtnClick() {
 }
 
 void TDesignForm::runSequence(bool launch) {
-    if (busy_ || !controller_->hasDocument())
+    if (busy_ || !controller_->hasDocument() || !confirmDespiteErrors())
         return;
     const Busy busy(busy_);
     TAssemblerForm window(context_.programDirectory, this);

@@ -123,6 +123,7 @@ void TDesignForm::ReloadGroupTabItems1Click() {
     for (const std::string& name : gamedata::listObjectGroupNames(context_.programDirectory))
         ObjectsTabControl->addTab(QString::fromLatin1(name.c_str()));
     ObjectsTabControlChange();
+    reloadObjectGroups();
 }
 
 void TDesignForm::ScanGeoTable1Click() {

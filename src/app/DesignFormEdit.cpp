@@ -179,13 +179,8 @@ void TDesignForm::ObjectViewer1Click() {
 void TDesignForm::CheckMission1Click() {
     if (!editor_.hasMission())
         return;
-    const auto check = [this] {
-        build::CheckContext context{context_.programDirectory, std::nullopt, &editor_};
-        if (!context_.archivePath().isEmpty())
-            context.archivePath = context_.archivePath().toStdString();
-        return build::checkMission(editor_.document(), context);
-    };
-    dialogs::CheckMissionForm form(check(), check, this);
+    dialogs::CheckMissionForm form(
+        checkMissionNow(), [this] { return checkMissionNow(); }, this);
     // A double-click on a problem closes the list and goes where it is mended.
     std::optional<build::MissionProblem> chosen;
     connect(&form, &dialogs::CheckMissionForm::problemChosen, &form,
@@ -203,14 +198,16 @@ void TDesignForm::mendProblem(const build::MissionProblem& problem) {
     const auto& place = problem.place;
     switch (place.kind) {
     case Kind::Object:
-        if (editor_.document().objects.find(place.slot))
+        if (editor_.document().objects.find(place.slot)) {
             editor_.select(edit::Selection::object(place.slot));
+            emit cameraToThing(edit::Selection::object(place.slot));
+        }
         break;
     case Kind::NavPoint:
         editNavPoints(std::max(0, place.star));
         break;
     case Kind::Objective:
-        MissionTables1Click();
+        editObjectives(std::max(0, place.star), place.row);
         break;
     case Kind::Header:
         BriefingRoom1Click();
@@ -221,12 +218,19 @@ void TDesignForm::mendProblem(const build::MissionProblem& problem) {
     case Kind::IndexFiles:
         ScanGeoTable1Click();
         break;
+    case Kind::Briefing:
+        BriefingRoom1Click();
+        break;
     }
 }
 
 void TDesignForm::MissionTables1Click() {
+    editObjectives(0, -1);
+}
+
+void TDesignForm::editObjectives(int star, int row) {
     const mission::ObjectiveBlock before = editor_.document().objectives;
-    const auto after = dialogs::editMissionTables(editor_.document(), reporter_, this);
+    const auto after = dialogs::editMissionTables(editor_.document(), reporter_, this, star, row);
     if (after && !(*after == before)) {
         editor_.endMerging();
         editor_.execute(

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QDockWidget>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -145,6 +146,9 @@ bool WorkspaceHost::SetupFullScreen(const platform::RenderChoice& choice, int sc
     form_.ObjectPanel->hide();
     form_.statusBar()->hide();
     form_.menuBar()->hide();
+    // The docks beside the workspace would cover the picture; "View" shows them in menu mode.
+    for (QDockWidget* dock : {form_.OutlineDock, form_.InspectorDock, form_.ProblemsDock})
+        dock->hide();
     form_.setWindowFlag(Qt::FramelessWindowHint, true);
     if (form_.windowHandle())
         form_.windowHandle()->setScreen(screen);

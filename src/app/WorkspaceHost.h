@@ -103,6 +103,8 @@ private:
     // true when the event was one of them and goes no further.
     bool navigationEvent(QEvent* event);
     void frameSelection();
+    // The camera glides until a thing of the mission fills about half the view.
+    void frameThing(const edit::Selection& thing);
     void cameraBookmark(int slot, bool store);
     edit::WorkspaceCameras currentCameras() const;
     // Puts the cameras (and the view) where `cameras` says, gliding there when `glide`.

@@ -23,6 +23,7 @@ void WorkspaceHost::connectForm() {
         top ? keys_->showTopView() : keys_->showFrontView();
         syncView();
     });
+    connect(&form_, &TDesignForm::cameraToThing, this, &WorkspaceHost::frameThing);
     connect(&form_, &TDesignForm::renderQualityChosen, this, [this](bool fill, int value) {
         if (fill)
             value == 0x000   ? scene_->PointClick()

@@ -158,10 +158,13 @@ bool WorkspaceHost::stepFlight() {
 }
 
 void WorkspaceHost::frameSelection() {
+    frameThing(form_.editor().selection());
+}
+
+void WorkspaceHost::frameThing(const edit::Selection& sel) {
     if (!scene_ || !keys_ || !Widget())
         return;
     const edit::MissionEditor& editor = form_.editor();
-    const edit::Selection& sel = editor.selection();
     std::optional<edit::Bounds> bounds;
     const auto around = [](const engine::Vector3& p) {
         const engine::Vector3 reach{kMarkerReach, kMarkerReach, kMarkerReach};

@@ -1,6 +1,7 @@
 #include "MissionCheck.h"
 
 #include "MissionCheckParts.h"
+#include "MissionCheckReferences.h"
 #include "ObjectScript.h"
 
 #include "common/Numbers.h"
@@ -199,7 +200,18 @@ std::vector<MissionProblem> checkMission(const MissionDocument& document,
     checkStartPoints(document, out);
     checkObjects(document, context, out);
     checkNavPoints(document, out);
+    const std::ptrdiff_t objectivesFrom = std::ssize(out);
     checkObjectives(document, out);
+    checkReferences(document, context, out);
+    // The cross-references' findings on objectives join the others of their row.
+    std::stable_sort(out.begin() + objectivesFrom, out.end(),
+                     [](const MissionProblem& a, const MissionProblem& b) {
+                         const auto key = [](const MissionProblem& p) {
+                             return std::tuple(p.place.kind != Kind::Objective, p.place.star,
+                                               p.place.row);
+                         };
+                         return key(a) < key(b);
+                     });
     checkIndexFiles(context, out);
     // The geometry notice joins the other index file findings at the end.
     std::stable_partition(out.begin(), out.end(),

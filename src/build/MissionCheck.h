@@ -3,6 +3,10 @@
 #include "mission/MissionDocument.h"
 #include "mission/ScenePositions.h"
 
+namespace zev::gamedata {
+class ObjectGroupCatalog;
+}
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,6 +24,10 @@
 //             two equal objects on one spot, a project name not of 4 characters, a target
 //             whose prefix is not the project name or whose area holds no object, index files
 //             out of date or missing, no archive to check against.
+// Cross-references (warnings unless said): an objective's text naming a nav point ("Nav 3",
+// "nav point 3", numbered from 1 as the workspace names them) that its star does not use, a
+// briefing page naming a nav point no star uses, and a target naming an object group of which
+// the mission holds no object (an error).
 // A start point is set when any of its X, Y, Z position texts is not empty; players 1 to n
 // (n the header's number of players) each need theirs set.
 namespace zev::build {
@@ -28,12 +36,13 @@ struct MissionProblem {
     enum class Severity { Error, Warning };
 
     struct Place {
-        enum class Kind { Object, NavPoint, Objective, Header, StartPoints, IndexFiles };
+        enum class Kind { Object, NavPoint, Objective, Header, StartPoints, IndexFiles, Briefing };
         Kind kind = Kind::Header;
-        int slot = -1;  // Object: the object slot
-        int star = -1;  // NavPoint, Objective: the star (its table)
-        int index = -1; // NavPoint: the nav point number; StartPoints: the player (1 to 8)
-        int row = -1;   // Objective: the objective row
+        int slot = -1; // Object: the object slot
+        int star = -1; // NavPoint, Objective: the star (its table)
+        // NavPoint: the nav point number; StartPoints: the player (1 to 8); Briefing: the page
+        int index = -1;
+        int row = -1; // Objective: the objective row
         friend bool operator==(const Place&, const Place&) = default;
     };
 
@@ -53,10 +62,12 @@ struct CheckContext {
     // Where the objects stand when that is not what their records hold (the editor passes its
     // workspace); null means the record positions.
     const mission::ScenePositions* objectPositions = nullptr;
+    // The object groups the objects came from; null reads them from the program directory.
+    const gamedata::ObjectGroupCatalog* objectGroups = nullptr;
 };
 
 // Every problem of `document`: header, start points, objects by slot, nav points by star,
-// objectives by star and row, then the index files.
+// objectives by star and row, the briefing pages, then the index files.
 std::vector<MissionProblem> checkMission(const mission::MissionDocument& document,
                                          const CheckContext& context);
 

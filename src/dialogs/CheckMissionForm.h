@@ -1,14 +1,13 @@
 #pragma once
 
+#include "ProblemsPanel.h"
+
 #include "build/MissionCheck.h"
 
 #include <QDialog>
 
 #include <functional>
 #include <vector>
-
-class QLabel;
-class QTreeWidget;
 
 namespace zev::dialogs {
 
@@ -23,7 +22,7 @@ public:
     CheckMissionForm(std::vector<build::MissionProblem> problems, Recheck recheck,
                      QWidget* parent = nullptr);
 
-    const std::vector<build::MissionProblem>& problems() const { return problems_; }
+    const std::vector<build::MissionProblem>& problems() const { return panel_->problems(); }
     void showProblems(std::vector<build::MissionProblem> problems);
 
 signals:
@@ -32,13 +31,8 @@ signals:
 private:
     void CheckAgainBtnClick();
 
-    std::vector<build::MissionProblem> problems_;
     Recheck recheck_;
-    QTreeWidget* ProblemList;
-    QLabel* Summary;
+    ProblemsPanel* panel_;
 };
-
-// "2 errors, 1 warning", or "No problems found." for none.
-QString problemSummary(const std::vector<build::MissionProblem>& problems);
 
 } // namespace zev::dialogs

@@ -177,6 +177,13 @@ void TMsnTableForm::showTable() {
         StringGrid1->clearSelection();
 }
 
+void TMsnTableForm::showObjective(int star, int row) {
+    if (star >= 0 && star < TabControl1->count())
+        TabControl1->setCurrentIndex(star); // the tab's change shows its table
+    if (row >= 0 && row < mission::ObjectiveTable::rowCount)
+        StringGrid1Click(row);
+}
+
 void TMsnTableForm::TabControl1Change(int index) {
     model_.selectStar(index);
     showTable();
@@ -266,9 +273,10 @@ void TMsnTableForm::OKClick() {
 
 std::optional<mission::ObjectiveBlock> editMissionTables(const mission::MissionDocument& document,
                                                          common::Reporter& reporter,
-                                                         QWidget* parent) {
+                                                         QWidget* parent, int star, int row) {
     TMsnTableForm form(document.objectives,
                        document.header.text(mission::MissionHeader::projectName), reporter, parent);
+    form.showObjective(star, row);
     if (form.exec() != QDialog::Accepted)
         return std::nullopt;
     return form.model().working();

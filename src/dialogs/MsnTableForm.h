@@ -27,6 +27,8 @@ public:
                   common::Reporter& reporter, QWidget* parent = nullptr);
 
     const edit::MissionTablesModel& model() const { return model_; }
+    // Shows a star's table with a row selected (a problem of the mission check names it).
+    void showObjective(int star, int row);
 
 public slots:
     void FormShow();
@@ -66,9 +68,11 @@ private:
 };
 
 // Runs the mission table editor on the document's tables; the edited tables on OK, nothing on
-// Cancel. The targets take the document's project name.
+// Cancel. The targets take the document's project name. It opens on `star`'s table with `row`
+// selected (star 0, row 0 by default).
 std::optional<mission::ObjectiveBlock> editMissionTables(const mission::MissionDocument& document,
                                                          common::Reporter& reporter,
-                                                         QWidget* parent);
+                                                         QWidget* parent, int star = 0,
+                                                         int row = -1);
 
 } // namespace zev::dialogs

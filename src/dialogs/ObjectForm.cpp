@@ -7,6 +7,7 @@
 #include "PathForm.h"
 #include "SpinnerForm.h"
 
+#include "edit/ObjectPropertyFields.h"
 #include "gamedata/ObjectGroupRecord.h"
 
 #include <QButtonGroup>
@@ -41,6 +42,12 @@ QComboBox* namedCombo(const char* name, std::span<const char* const> items) {
 void showCombo(QComboBox* box, const std::string& text) {
     box->setCurrentIndex(box->findText(fromRecordText(text)));
     showStoredText(box, text);
+}
+
+// A field's label as the inspector shows it too: one description of the property fields.
+QString label(const char* key) {
+    const edit::ObjectPropertyField* field = edit::findObjectPropertyField(key);
+    return field ? QString::fromLatin1(field->label) : QString::fromLatin1(key);
 }
 
 QPushButton* namedButton(const char* name, const char* text) {
@@ -106,16 +113,16 @@ TObjectForm::TObjectForm(const MissionObjectRecord& record, ObjectPropertiesCont
     AreaFile->setRange(edit::kAreaFileMin, edit::kAreaFileMax);
     // The number changes by the arrows only.
     AreaFile->findChild<QLineEdit*>()->setReadOnly(true);
-    details->addRow(QStringLiteral("Hits to Destroy"), HitsToDestroy);
+    details->addRow(label("hits_to_destroy"), HitsToDestroy);
     details->addRow(CollisionOn);
     details->addRow(CanTarget);
     details->addRow(Gamething);
-    details->addRow(QStringLiteral("Object Type"), ObjectType);
-    details->addRow(QStringLiteral("Object Parent"), ObjectParent);
-    details->addRow(QStringLiteral("Alternate"), Alternate);
-    details->addRow(QStringLiteral("Targeting Info"), TargetingInfo);
-    details->addRow(QStringLiteral("Inspection Info"), InspectionInfo);
-    details->addRow(QStringLiteral("Area File Inclusion"), AreaFile);
+    details->addRow(label("object_type"), ObjectType);
+    details->addRow(label("object_parent"), ObjectParent);
+    details->addRow(label("alternate"), Alternate);
+    details->addRow(label("targeting_info"), TargetingInfo);
+    details->addRow(label("inspection_info"), InspectionInfo);
+    details->addRow(label("area_file"), AreaFile);
     columns->addLayout(details);
 
     auto* tasks = new QHBoxLayout;

@@ -84,6 +84,11 @@ std::optional<zev::mission::NewMissionSelection> ScriptedDesignForm::askNewMissi
     return answer;
 }
 
+bool ScriptedDesignForm::askCompileAnyway(int) {
+    ++compileAnywayAsked;
+    return compileAnyway;
+}
+
 zev::mission::NewMissionSelection Selection(const std::string& project, const std::string& mission,
                                             int players, bool freeForAll) {
     zev::mission::NewMissionSelection s;

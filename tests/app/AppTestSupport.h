@@ -49,12 +49,16 @@ public:
     std::optional<std::filesystem::path> askOpenPath() override;
     std::optional<std::filesystem::path> askSavePath() override;
     std::optional<zev::mission::NewMissionSelection> askNewMission() override;
+    // "Compile anyway?" is answered `compileAnyway` (yes unless a test says otherwise).
+    bool askCompileAnyway(int errors) override;
 
     std::deque<zev::app::UnsavedChoice> unsavedAnswers;
     std::deque<std::optional<std::filesystem::path>> openAnswers;
     std::deque<std::optional<std::filesystem::path>> saveAnswers;
     std::deque<std::optional<zev::mission::NewMissionSelection>> newAnswers;
     int unsavedAsked = 0, openAsked = 0, saveAsked = 0, newAsked = 0;
+    bool compileAnyway = true;
+    int compileAnywayAsked = 0;
     // Use the window's own New Mission Selection dialog instead of the script.
     bool realSelectionDialog = false;
 

@@ -56,7 +56,16 @@ start_editor() {
     await "ZEVEDIT 3D"
     shot 01-startup
     click 629 579 1 2 # Launch Editor (windowed, the one device)
+    [ -n "${keep_docks:-}" ] || hide_docks
     shot 02-workspace
+}
+# The outline, inspector and problems docks hidden ("View" menu), so the workspace has the
+# window's width the positions of these scripts were taken in (keep_docks=1 keeps them).
+hide_docks() {
+    for y in 29 51 73; do # "Outline", "Inspector", "Problems"
+        click 417 8 1 0.6
+        click 447 "$y" 1 0.5
+    done
 }
 new_mission() { # project, mission
     click 187 33 # New
