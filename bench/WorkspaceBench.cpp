@@ -11,6 +11,7 @@
 // (--benchmark_filter=BM_RenderFrameGouraud/500).
 
 #include "common/Reporter.h"
+#include "edit/SelectionCommands.h"
 #include "edit/WorkspaceTools.h"
 #include "gamedata/DemoData.h"
 #include "gamedata/DemoGeometry.h"
@@ -300,6 +301,80 @@ void BM_DragFrame500(benchmark::State& state) {
     state.counters["rss_MB"] = ResidentBytes() / 1e6;
 }
 BENCHMARK(BM_DragFrame500)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A drag of everything: Select All over the 500 objects, then one step of a drag of them in
+// the front view as the mouse moves it (the moves through the editor and the scene, the status
+// read-out's pick) with the frame drawn (argument 1) or without (0).
+void BM_DragSelection500(benchmark::State& state) {
+    Workspace& w = Shared();
+    const bool draw = state.range(0) != 0;
+    if (draw && !w.glError.empty()) {
+        state.SkipWithError(w.glError.c_str());
+        return;
+    }
+    struct View : BenchView {
+        bool draw;
+        View(Workspace& w, bool d) : BenchView(w), draw(d) {}
+        void drawNow() override {
+            if (draw)
+                BenchView::drawNow();
+        }
+    } view(w, draw);
+    edit::WorkspaceSpeeds speeds;
+    const edit::CameraRig rig{w.scene->Scene(), w.scene->SideCamera().get(),
+                              w.scene->TopCamera().get()};
+    edit::KeyActions keys(w.editor, rig, speeds);
+    common::SilentReporter reporter;
+    edit::ObjectDropper dropper(w.editor, w.paths.programDirectory, reporter);
+    edit::WorkspaceTools tools(w.editor, keys, rig, dropper, view);
+    edit::selectAll(w.editor);
+    const engine::Vector4 at = view.view.Transform(*w.editor.objectPosition(12));
+    const int x = int(at.x / at.w), y = int(at.y / at.w);
+    tools.press(edit::MouseButton::Left, x, y);
+    if (w.editor.selectionSize() != std::size_t(kObjects) || !w.editor.inGesture()) {
+        state.SkipWithError("the press did not take up the selection");
+        return;
+    }
+    view.drawNow();
+    int step = 0;
+    for (auto _ : state)
+        tools.move(x, y - 30 * (++step % 2));
+    tools.release();
+    w.editor.undo();
+    edit::selectNone(w.editor);
+    state.counters["objects"] = double(kObjects);
+}
+BENCHMARK(BM_DragSelection500)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Undo of a drag of all 500 objects (60 mouse steps), through the editor and the scene.
+void BM_UndoDragSelection500(benchmark::State& state) {
+    Workspace& w = Shared();
+    struct View : BenchView {
+        using BenchView::BenchView;
+        void drawNow() override {}
+    } view(w);
+    edit::WorkspaceSpeeds speeds;
+    const edit::CameraRig rig{w.scene->Scene(), w.scene->SideCamera().get(),
+                              w.scene->TopCamera().get()};
+    edit::KeyActions keys(w.editor, rig, speeds);
+    common::SilentReporter reporter;
+    edit::ObjectDropper dropper(w.editor, w.paths.programDirectory, reporter);
+    edit::WorkspaceTools tools(w.editor, keys, rig, dropper, view);
+    edit::selectAll(w.editor);
+    const engine::Vector4 at = view.view.Transform(*w.editor.objectPosition(12));
+    const int x = int(at.x / at.w), y = int(at.y / at.w);
+    for (auto _ : state) {
+        state.PauseTiming();
+        tools.press(edit::MouseButton::Left, x, y);
+        for (int step = 1; step <= 60; ++step)
+            tools.move(x, y - 3 * step);
+        tools.release();
+        state.ResumeTiming();
+        w.editor.undo();
+    }
+    edit::selectNone(w.editor);
+}
+BENCHMARK(BM_UndoDragSelection500)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Building the scene of a loaded 500-object mission (geometry read from the archive each time).
 void BM_LoadMissionScene500(benchmark::State& state) {

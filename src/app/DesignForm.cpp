@@ -35,6 +35,7 @@ TDesignForm::TDesignForm(EditorContext context, QWidget* parent)
     controller_ =
         std::make_unique<DocumentController>(editor_, context_.programDirectory, reporter_, *this);
     dropper_ = std::make_unique<edit::ObjectDropper>(editor_, context_.programDirectory, reporter_);
+    paster_ = std::make_unique<edit::ObjectPaster>(editor_, reporter_);
     checkIndexFiles();
 
     auto* central = new QWidget;
@@ -188,6 +189,9 @@ void TDesignForm::buildPalette() {
 }
 
 void TDesignForm::buildStatusBar() {
+    SelectionPanel = new QLabel;
+    SelectionPanel->setObjectName(QStringLiteral("SelectionPanel"));
+    statusBar()->addWidget(SelectionPanel);
     const int widths[4] = {350, 100, 100, 100};
     for (int i = 0; i < 4; ++i) {
         StatusPanels[i] = new QLabel;

@@ -112,6 +112,9 @@ private:
     void startPointChanged(int) override { RequestFrame(); }
     void navPointsChanged() override { RequestFrame(); }
     void selectionChanged() override { RequestFrame(); }
+    void hiddenChanged() override { RequestFrame(); }
+    // Paste builds its frames in the scene and lands under the pointer in the top view.
+    void connectPaste();
 
     // edit::ToolView
     const engine::Viewport* viewport() const override;
@@ -120,6 +123,7 @@ private:
     void showToolPointer(bool dropper) override;
     void showStatus(const edit::StatusReadout& readout) override;
     void editSelection() override;
+    void showRectangle(const std::optional<edit::ScreenRectangle>& rectangle) override;
     void applyToolCursor();
 
     TDesignForm& form_;
@@ -129,6 +133,8 @@ private:
     // host. Held as a QWidget: the event filter compares it with the watched object, which may
     // be this very widget half destroyed, and a pointer of the derived class would cast it down.
     QPointer<QWidget> widget_;
+    // The selection rectangle over the workspace, made at its first use.
+    QPointer<QWidget> rubberBand_;
     QTimer* loop_;
     workspace::KeyboardState keyboard_;
     edit::WorkspaceSpeeds speeds_;

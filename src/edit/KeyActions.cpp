@@ -1,18 +1,13 @@
 #include "KeyActions.h"
 
-#include "MarkerCommands.h"
-#include "ObjectCommands.h"
+#include "SelectionCommands.h"
 #include "TurnCommands.h"
-
-#include "common/Numbers.h"
 
 #include <cmath>
 
 namespace zev::edit {
 
 using engine::Vector3;
-using mission::MissionObjectRecord;
-using mission::StartPointRecord;
 
 namespace {
 
@@ -66,8 +61,7 @@ void KeyActions::run(int action, std::int64_t nowMs) {
     case 18:
         return switchView(WorkspaceView::Front, true);
     case 21:
-        if (editor_.selection().kind == Selection::Kind::Object)
-            editor_.execute(std::make_unique<RemoveObjectCommand>(editor_.selection().id));
+        deleteSelectedObjects(editor_);
         return;
     case 22:
         if (dropperEnabled && !dropperDown && onToolSwitch)
@@ -88,27 +82,8 @@ void KeyActions::turnSelection(int axis, int sign, std::int64_t nowMs) {
 }
 
 void KeyActions::moveSelection(const Vector3& step, std::int64_t nowMs) {
-    const Selection& sel = editor_.selection();
-    switch (sel.kind) {
-    case Selection::Kind::Object:
-        if (const auto p = editor_.objectPosition(sel.id))
-            editor_.execute(std::make_unique<MoveObjectCommand>(sel.id, *p, *p + step), nowMs);
-        return;
-    case Selection::Kind::StartPoint: {
-        const Vector3 p = editor_.startPointPosition(sel.id);
-        editor_.execute(std::make_unique<MoveStartPointCommand>(sel.id, p, p + step), nowMs);
-        return;
-    }
-    case Selection::Kind::NavPoint:
-        for (const NavPointMarker& m : editor_.navPointMarkers())
-            if (m.star == sel.star && m.index == sel.id)
-                editor_.execute(std::make_unique<MoveNavPointCommand>(m.star, m.index, m.position,
-                                                                      m.position + step),
-                                nowMs);
-        return;
-    case Selection::Kind::None:
-        return;
-    }
+    if (auto move = moveSelectionCommand(editor_, step))
+        editor_.execute(std::move(move), nowMs);
 }
 
 void KeyActions::switchView(WorkspaceView to, bool fromKey) {
