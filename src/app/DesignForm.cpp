@@ -191,7 +191,8 @@ void TDesignForm::buildPalette() {
 void TDesignForm::buildStatusBar() {
     SelectionPanel = new QLabel;
     SelectionPanel->setObjectName(QStringLiteral("SelectionPanel"));
-    statusBar()->addWidget(SelectionPanel);
+    // Permanent, so that a menu's hint does not cover it.
+    statusBar()->addPermanentWidget(SelectionPanel);
     const int widths[4] = {350, 100, 100, 100};
     for (int i = 0; i < 4; ++i) {
         StatusPanels[i] = new QLabel;
