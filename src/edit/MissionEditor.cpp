@@ -166,8 +166,6 @@ std::optional<engine::Vector3> MissionEditor::positionOf(const Selection& thing)
 }
 
 bool MissionEditor::selectable(const Selection& thing) const {
-    if (!hasMission_)
-        return false;
     if (thing.kind == Selection::Kind::Object && isHidden(thing.id))
         return false;
     return positionOf(thing).has_value();
