@@ -4,7 +4,6 @@
 
 #include "common/Numbers.h"
 #include "mission/MissionObjectRecord.h"
-#include "mission/StartPointRecord.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +14,6 @@ namespace zev::edit {
 
 using engine::Vector3;
 using mission::MissionObjectRecord;
-using mission::StartPointRecord;
 
 namespace {
 
