@@ -11,6 +11,7 @@
 // (--benchmark_filter=BM_RenderFrameGouraud/500).
 
 #include "common/Reporter.h"
+#include "edit/SelectionCommands.h"
 #include "edit/WorkspaceTools.h"
 #include "gamedata/DemoData.h"
 #include "gamedata/DemoGeometry.h"
@@ -32,6 +33,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
 #include <unistd.h>
 
@@ -300,6 +302,107 @@ void BM_DragFrame500(benchmark::State& state) {
     state.counters["rss_MB"] = ResidentBytes() / 1e6;
 }
 BENCHMARK(BM_DragFrame500)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Where the pointer picks an object in the top view, a unit above its base.
+std::optional<std::pair<int, int>> PixelOnAnObject(const edit::WorkspaceTools& tools,
+                                                   const Workspace& w,
+                                                   const engine::Viewport& view) {
+    for (int slot = 0; slot < kObjects; ++slot) {
+        const engine::Vector4 at =
+            view.Transform(*w.editor.objectPosition(slot) + engine::Vector3{0, 1, 0});
+        const int x = int(at.x / at.w), y = int(at.y / at.w);
+        const auto picked = tools.hoverAt(x, y);
+        if (picked && picked->selection.kind == edit::Selection::Kind::Object)
+            return std::pair{x, y};
+    }
+    return std::nullopt;
+}
+
+// A drag of everything: Select All over the 500 objects, then one step of a drag of them in
+// the top view as the mouse moves it (the moves through the editor and the scene, the status
+// read-out's pick) with the frame drawn (argument 1) or without (0).
+void BM_DragSelection500(benchmark::State& state) {
+    Workspace& w = Shared();
+    const bool draw = state.range(0) != 0;
+    if (draw && !w.glError.empty()) {
+        state.SkipWithError(w.glError.c_str());
+        return;
+    }
+    w.scene->UseTopView(true);
+    struct View : BenchView {
+        bool draw;
+        View(Workspace& w, bool d) : BenchView(w), draw(d) {}
+        void drawNow() override {
+            if (draw)
+                BenchView::drawNow();
+        }
+    } view(w, draw);
+    edit::WorkspaceSpeeds speeds;
+    const edit::CameraRig rig{w.scene->Scene(), w.scene->SideCamera().get(),
+                              w.scene->TopCamera().get()};
+    edit::KeyActions keys(w.editor, rig, speeds);
+    keys.showTopView();
+    common::SilentReporter reporter;
+    edit::ObjectDropper dropper(w.editor, w.paths.programDirectory, reporter);
+    edit::WorkspaceTools tools(w.editor, keys, rig, dropper, view);
+    edit::selectAll(w.editor);
+    const auto on = PixelOnAnObject(tools, w, view.view);
+    const int x = on ? on->first : 0, y = on ? on->second : 0;
+    tools.press(edit::MouseButton::Left, x, y);
+    if (w.editor.selectionSize() != std::size_t(kObjects) || !w.editor.inGesture()) {
+        w.scene->UseTopView(false);
+        state.SkipWithError("the press did not take up the selection");
+        return;
+    }
+    view.drawNow();
+    int step = 0;
+    for (auto _ : state)
+        tools.move(x, y - 30 * (++step % 2));
+    tools.release();
+    w.editor.undo();
+    edit::selectNone(w.editor);
+    w.scene->UseTopView(false);
+    state.counters["objects"] = double(kObjects);
+}
+BENCHMARK(BM_DragSelection500)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Undo of a drag of all 500 objects (60 mouse steps), through the editor and the scene.
+void BM_UndoDragSelection500(benchmark::State& state) {
+    Workspace& w = Shared();
+    w.scene->UseTopView(true);
+    struct View : BenchView {
+        using BenchView::BenchView;
+        void drawNow() override {}
+    } view(w);
+    edit::WorkspaceSpeeds speeds;
+    const edit::CameraRig rig{w.scene->Scene(), w.scene->SideCamera().get(),
+                              w.scene->TopCamera().get()};
+    edit::KeyActions keys(w.editor, rig, speeds);
+    keys.showTopView();
+    common::SilentReporter reporter;
+    edit::ObjectDropper dropper(w.editor, w.paths.programDirectory, reporter);
+    edit::WorkspaceTools tools(w.editor, keys, rig, dropper, view);
+    edit::selectAll(w.editor);
+    const auto on = PixelOnAnObject(tools, w, view.view);
+    if (!on) {
+        w.scene->UseTopView(false);
+        state.SkipWithError("no object under the pointer");
+        return;
+    }
+    const auto [x, y] = *on;
+    for (auto _ : state) {
+        state.PauseTiming();
+        tools.press(edit::MouseButton::Left, x, y);
+        for (int step = 1; step <= 60; ++step)
+            tools.move(x, y - 3 * step);
+        tools.release();
+        state.ResumeTiming();
+        w.editor.undo();
+    }
+    edit::selectNone(w.editor);
+    w.scene->UseTopView(false);
+}
+BENCHMARK(BM_UndoDragSelection500)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Building the scene of a loaded 500-object mission (geometry read from the archive each time).
 void BM_LoadMissionScene500(benchmark::State& state) {

@@ -1,8 +1,7 @@
 #include "MissionJson.h"
 
-#include "RecordJson.h"
-
 #include "mission/RecordFields.h"
+#include "mission/RecordJson.h"
 
 #include <algorithm>
 #include <string_view>
@@ -221,11 +220,7 @@ void takeDocument(const json& j, MissionDocument& d, Framing& framing) {
     for (std::size_t i = 0; i < objects.size(); ++i) {
         const std::string at = itemPath("objects", i);
         // The file has no slot numbers: objects go in list order, as Open numbers them.
-        if (const auto slot = requireObject(objects[i], at).find("slot"); slot != objects[i].end())
-            readInteger(*slot, childPath(at, "slot"), 0, ObjectTable::capacity - 1);
-        MissionObjectRecord r;
-        takeRecord(objects[i], at, r.bytes(), missionObjectFields(), full, {"slot"});
-        d.objects.place(static_cast<int>(i), r);
+        d.objects.place(static_cast<int>(i), objectFromJson(objects[i], at, full));
     }
 
     if (full)
@@ -297,11 +292,8 @@ json missionToJson(const MissionDocument& d, const Framing& framing, bool full) 
     j["briefings"] = std::move(briefings);
 
     json objects = json::array();
-    for (int slot : d.objects.occupiedSlots()) {
-        json o = {{"slot", slot}};
-        putRecord(o, d.objects.find(slot)->bytes(), missionObjectFields(), full);
-        objects.push_back(std::move(o));
-    }
+    for (int slot : d.objects.occupiedSlots())
+        objects.push_back(objectToJson(*d.objects.find(slot), slot, full));
     j["objects"] = std::move(objects);
 
     if (full)

@@ -40,6 +40,7 @@ TDesignForm::TDesignForm(EditorContext context, QWidget* parent)
     controller_ =
         std::make_unique<DocumentController>(editor_, context_.programDirectory, reporter_, *this);
     dropper_ = std::make_unique<edit::ObjectDropper>(editor_, context_.programDirectory, reporter_);
+    paster_ = std::make_unique<edit::ObjectPaster>(editor_, reporter_);
     checkIndexFiles();
 
     auto* central = new QWidget;
@@ -199,6 +200,10 @@ void TDesignForm::buildPalette() {
 }
 
 void TDesignForm::buildStatusBar() {
+    SelectionPanel = new QLabel;
+    SelectionPanel->setObjectName(QStringLiteral("SelectionPanel"));
+    // Permanent, so that a menu's hint does not cover it.
+    statusBar()->addPermanentWidget(SelectionPanel);
     const int widths[4] = {350, 100, 100, 100};
     for (int i = 0; i < 4; ++i) {
         StatusPanels[i] = new QLabel;

@@ -9,13 +9,16 @@
 #include "edit/KeyActions.h"
 #include "edit/KeyTable.h"
 #include "edit/MissionEditor.h"
+#include "edit/ObjectClipboard.h"
 #include "edit/ObjectDrop.h"
 #include "edit/RecentFiles.h"
 #include "mission/MissionDocument.h"
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -64,6 +67,10 @@ public:
     // The workspace key table, read from "key.map" when the window is made.
     edit::KeyTable& keyTable() { return keyTable_; }
     edit::ObjectDropper& dropper() { return *dropper_; }
+    edit::ObjectPaster& paster() { return *paster_; }
+    // The ground under the pointer where a paste puts the objects (the workspace sets it: the
+    // top view's ground while the pointer is over it); nothing puts them one grid step aside.
+    std::function<std::optional<engine::Vector3>()> pastePoint;
     // The palette's current object: the tab's group and the entry the drop button names.
     edit::PaletteChoice paletteChoice() const;
     // Whether the index files are current; checked at creation, after a GEO scan and when the
@@ -117,6 +124,11 @@ public:
     QAction* AutosaveInterval1;
     QMenu* EditMenu;
     QAction *UndoItem, *RedoItem;
+    QAction *CutItem, *CopyItem, *PasteItem, *DuplicateItem;
+    QAction *SelectAllItem, *SelectNoneItem, *InvertSelectionItem, *SelectSimilarItem;
+    QAction *HideSelectedItem, *UnhideAllItem, *IsolateSelectedItem;
+    // How many things are selected and how many objects hidden.
+    QLabel* SelectionPanel;
     QMenu* ProjectSettings;
     QAction *MissionPlatform1, *BriefingRoom1, *MissionEnviroment1, *WeatherSettings1, *NavPoints1,
         *MissionTables1, *PlayerStartPoints1, *CustomColorPalletteBuilder1;
@@ -163,6 +175,17 @@ public slots:
     void ExitItemClick();
     void UndoItemClick();
     void RedoItemClick();
+    void CutItemClick();
+    void CopyItemClick();
+    void PasteItemClick();
+    void DuplicateItemClick();
+    void SelectAllItemClick();
+    void SelectNoneItemClick();
+    void InvertSelectionItemClick();
+    void SelectSimilarItemClick();
+    void HideSelectedItemClick();
+    void UnhideAllItemClick();
+    void IsolateSelectedItemClick();
     void MouseBtnClick();
     void DropperBtnClick();
     void SideBtnClick();
@@ -251,6 +274,11 @@ private:
     void buildToolBar();
     void buildPalette();
     void buildMenu();
+    // The Edit menu's clipboard, selection and hiding commands.
+    void buildSelectionMenu();
+    void showSelectionStatus();
+    void hiddenChanged() override { showSelectionStatus(); }
+    void missionReplaced() override { showSelectionStatus(); }
     void buildStatusBar();
     // The View menu's camera commands, snapping and "Put on Ground".
     void buildNavigationCommands();
@@ -288,6 +316,7 @@ private:
     edit::MissionEditor editor_;
     edit::KeyTable keyTable_;
     std::unique_ptr<edit::ObjectDropper> dropper_;
+    std::unique_ptr<edit::ObjectPaster> paster_;
     std::unique_ptr<DocumentController> controller_;
     edit::MissionEditor::ShowCheck showCheck_;
     // The step sizes the camera form changes when no workspace holds them.

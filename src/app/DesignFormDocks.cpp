@@ -44,8 +44,8 @@ void TDesignForm::buildDocks() {
     inspector_ = std::make_unique<edit::InspectorModel>(editor_, objectGroups_.get());
 
     outlinePanel_ = new dialogs::OutlinePanel(*outline_);
-    connect(outlinePanel_, &dialogs::OutlinePanel::thingChosen, this,
-            [this](const edit::Selection& thing) { editor_.select(thing); });
+    connect(outlinePanel_, &dialogs::OutlinePanel::thingsChosen, this,
+            [this](const std::vector<edit::Selection>& things) { editor_.setSelection(things); });
     connect(outlinePanel_, &dialogs::OutlinePanel::thingActivated, this,
             [this](const edit::Selection& thing) {
                 editor_.select(thing);
@@ -104,8 +104,9 @@ void TDesignForm::reloadObjectGroups() {
 }
 
 void TDesignForm::selectionChanged() {
+    showSelectionStatus();
     if (outlinePanel_)
-        outlinePanel_->showSelection(editor_.selection());
+        outlinePanel_->showSelection(editor_.selectedThings());
 }
 
 std::vector<build::MissionProblem> TDesignForm::checkMissionNow() const {

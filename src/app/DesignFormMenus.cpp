@@ -58,6 +58,7 @@ void TDesignForm::buildMenu() {
     // The window holds them too, so the shortcuts work while a full-screen run hides the menu.
     addAction(UndoItem);
     addAction(RedoItem);
+    buildSelectionMenu();
 
     ProjectSettings = menuBar()->addMenu(QStringLiteral("Project Settings"));
     ProjectSettings->setObjectName(QStringLiteral("ProjectSettings"));

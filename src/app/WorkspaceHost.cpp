@@ -43,14 +43,6 @@ platform::SpeedSettings toStoredSpeeds(const edit::WorkspaceSpeeds& speeds) {
             speeds.cameraUpDown,   speeds.cameraSteering, speeds.autoZoom};
 }
 
-// The windowed dropper pointer: the dropper sprite, black transparent, its tip the hot spot.
-QCursor dropperCursor() {
-    const QImage sprite = workspace::PointerSprite(workspace::PointerMode::Dropper);
-    QPixmap picture = QPixmap::fromImage(sprite);
-    picture.setMask(QBitmap::fromImage(sprite.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskInColor)));
-    return QCursor(picture, 0, workspace::kPointerHeight - 1);
-}
-
 } // namespace
 
 WorkspaceHost::WorkspaceHost(TDesignForm& form)
@@ -81,6 +73,9 @@ void WorkspaceHost::discardWorkspace() {
     dropper.prepareFrame = nullptr;
     dropper.zoomOver = nullptr;
     dropper.showBusy = nullptr;
+    form_.paster().prepareFrame = nullptr;
+    form_.pastePoint = nullptr;
+    delete rubberBand_.data();
     tools_.reset();
     navigator_.reset();
     flight_.reset();
@@ -262,6 +257,7 @@ void WorkspaceHost::connectTools() {
             QApplication::restoreOverrideCursor();
         }
     };
+    connectPaste();
     scene_->Attach(&editor);
     editor.addListener(this);
     form_.setShowCheck(scene_->ShowCheck());
@@ -287,109 +283,6 @@ void WorkspaceHost::chooseTool(bool dropper) {
     form_.SideBtn->setEnabled(!dropper);
     form_.TopBtn->setEnabled(!dropper);
     syncView();
-}
-
-// --- edit::ToolView
-
-const engine::Viewport* WorkspaceHost::viewport() const {
-    workspace::WorkspaceWidget* widget = Widget();
-    if (!widget || !scene_)
-        return nullptr;
-    widget->Viewport().SetCamera(scene_->CurrentCamera());
-    return &widget->Viewport();
-}
-
-void WorkspaceHost::capturePointer(bool captured) {
-    if (!widget_)
-        return;
-    if (captured) {
-        widget_->grabMouse(Qt::BlankCursor);
-        return;
-    }
-    widget_->releaseMouse();
-    applyToolCursor();
-}
-
-void WorkspaceHost::drawNow() {
-    if (!widget_ || suspended_ || menuMode_)
-        return;
-    scene_->Scene()->Move(0.0);
-    widget_->repaint();
-}
-
-void WorkspaceHost::showToolPointer(bool) {
-    applyToolCursor();
-}
-
-void WorkspaceHost::applyToolCursor() {
-    workspace::WorkspaceWidget* widget = Widget();
-    if (!widget || !tools_)
-        return;
-    const bool dropper = tools_->dropperActive();
-    if (!windowed_ && spriteMouse_) {
-        widget->LoadPointerSprite(dropper ? workspace::PointerMode::Dropper
-                                          : workspace::PointerMode::Arrow);
-        return;
-    }
-    if (dropper)
-        widget->setCursor(dropperCursor());
-    else
-        widget->unsetCursor();
-}
-
-void WorkspaceHost::editSelection() {
-    // Full screen, the dialog needs the desktop: menu mode around it, unless already on.
-    const bool switchMode = !windowed_ && !menuMode_;
-    if (switchMode)
-        EnterMenuMode();
-    keyboard_.clear();
-    form_.EditSelection();
-    if (switchMode)
-        LeaveMenuMode();
-}
-
-void WorkspaceHost::showStatus(const edit::StatusReadout& readout) {
-    for (int panel = 0; panel < 4; ++panel)
-        form_.StatusPanels[panel]->setText(QString::fromLatin1(readout.panel(panel).c_str()));
-}
-
-bool WorkspaceHost::mouseEvent(QEvent* event) {
-    if (!tools_)
-        return false;
-    if (navigationEvent(event))
-        return true;
-    if (event->type() == QEvent::Wheel)
-        return false;
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    const QPoint widgetAt = mouse->position().toPoint();
-    const QPoint at = Widget() ? Widget()->ToRenderPixels(widgetAt) : widgetAt;
-    const auto button =
-        mouse->button() == Qt::RightButton ? edit::MouseButton::Right : edit::MouseButton::Left;
-    const bool known = mouse->button() == Qt::LeftButton || mouse->button() == Qt::RightButton;
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        if (known)
-            tools_->press(button, at.x(), at.y(), menuMode_);
-        return true;
-    case QEvent::MouseButtonDblClick:
-        // The second press of a double-click: a press, and the editor opens at its release.
-        if (known) {
-            tools_->press(button, at.x(), at.y(), menuMode_);
-            tools_->doubleClick();
-        }
-        return true;
-    case QEvent::MouseMove:
-        if (auto* widget = Widget())
-            widget->SetPointerPosition(widgetAt);
-        tools_->move(at.x(), at.y(), menuMode_);
-        return true;
-    case QEvent::MouseButtonRelease:
-        if (known)
-            tools_->release();
-        return true;
-    default:
-        return false;
-    }
 }
 
 void WorkspaceHost::renderingFailed(const QString& text) {

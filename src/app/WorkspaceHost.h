@@ -105,6 +105,9 @@ private:
     void frameSelection();
     // The camera glides until a thing of the mission fills about half the view.
     void frameThing(const edit::Selection& thing);
+    void frameThings(const std::vector<edit::Selection>& things);
+    // The box around things: objects by their frames, markers a few units around them.
+    std::optional<edit::Bounds> boundsOf(const std::vector<edit::Selection>& things) const;
     void cameraBookmark(int slot, bool store);
     edit::WorkspaceCameras currentCameras() const;
     // Puts the cameras (and the view) where `cameras` says, gliding there when `glide`.
@@ -133,6 +136,9 @@ private:
     void startPointChanged(int) override { RequestFrame(); }
     void navPointsChanged() override { RequestFrame(); }
     void selectionChanged() override { RequestFrame(); }
+    void hiddenChanged() override { RequestFrame(); }
+    // Paste builds its frames in the scene and lands under the pointer in the top view.
+    void connectPaste();
 
     // edit::ToolView
     const engine::Viewport* viewport() const override;
@@ -141,6 +147,7 @@ private:
     void showToolPointer(bool dropper) override;
     void showStatus(const edit::StatusReadout& readout) override;
     void editSelection() override;
+    void showRectangle(const std::optional<edit::ScreenRectangle>& rectangle) override;
     void applyToolCursor();
 
     TDesignForm& form_;
@@ -150,6 +157,8 @@ private:
     // host. Held as a QWidget: the event filter compares it with the watched object, which may
     // be this very widget half destroyed, and a pointer of the derived class would cast it down.
     QPointer<QWidget> widget_;
+    // The selection rectangle over the workspace, made at its first use.
+    QPointer<QWidget> rubberBand_;
     QTimer* loop_;
     workspace::KeyboardState keyboard_;
     workspace::NativeKeyCodes nativeKeys_ = workspace::NativeKeyCodes::None;

@@ -63,13 +63,8 @@ bool WorkspaceHost::navigationEvent(QEvent* event) {
         } else if (mouse->button() == Qt::LeftButton &&
                    (mouse->modifiers() & Qt::AltModifier)) {
             drag = Drag::Orbit;
-            if (const auto box = [&]() -> std::optional<engine::Box> {
-                    const edit::Selection& sel = form_.editor().selection();
-                    if (sel.kind == edit::Selection::Kind::Object)
-                        return scene_->ObjectBox(sel.id);
-                    return std::nullopt;
-                }())
-                centre = (box->min + box->max) * 0.5;
+            if (const auto box = boundsOf(form_.editor().selectedThings()))
+                centre = box->centre();
         } else if (mouse->button() == Qt::RightButton && !tools_->dropperActive() &&
                    !tools_->hoverAt(at.x(), at.y())) {
             // The right button over nothing: the tools clear the selection as always, and the
@@ -157,35 +152,43 @@ bool WorkspaceHost::stepFlight() {
     return true;
 }
 
-void WorkspaceHost::frameSelection() {
-    frameThing(form_.editor().selection());
+std::optional<edit::Bounds> WorkspaceHost::boundsOf(const std::vector<edit::Selection>& things) const {
+    if (!scene_)
+        return std::nullopt;
+    const edit::MissionEditor& editor = form_.editor();
+    engine::Box box;
+    for (const edit::Selection& thing : things) {
+        if (thing.kind == edit::Selection::Kind::Object) {
+            if (const auto own = scene_->ObjectBox(thing.id); own && !own->empty) {
+                box.Include(own->min);
+                box.Include(own->max);
+                continue;
+            }
+        }
+        // Markers have no box worth framing: a few units around them.
+        if (const auto p = editor.positionOf(thing)) {
+            const engine::Vector3 reach{kMarkerReach, kMarkerReach, kMarkerReach};
+            box.Include(*p - reach);
+            box.Include(*p + reach);
+        }
+    }
+    if (box.empty)
+        return std::nullopt;
+    return edit::Bounds{box.min, box.max};
 }
 
-void WorkspaceHost::frameThing(const edit::Selection& sel) {
+void WorkspaceHost::frameSelection() {
+    frameThings(form_.editor().selectedThings());
+}
+
+void WorkspaceHost::frameThing(const edit::Selection& thing) {
+    frameThings({thing});
+}
+
+void WorkspaceHost::frameThings(const std::vector<edit::Selection>& things) {
     if (!scene_ || !keys_ || !Widget())
         return;
-    const edit::MissionEditor& editor = form_.editor();
-    std::optional<edit::Bounds> bounds;
-    const auto around = [](const engine::Vector3& p) {
-        const engine::Vector3 reach{kMarkerReach, kMarkerReach, kMarkerReach};
-        return edit::Bounds{p - reach, p + reach};
-    };
-    switch (sel.kind) {
-    case edit::Selection::Kind::Object:
-        if (const auto box = scene_->ObjectBox(sel.id))
-            bounds = edit::Bounds{box->min, box->max};
-        break;
-    case edit::Selection::Kind::StartPoint:
-        bounds = around(editor.startPointPosition(sel.id));
-        break;
-    case edit::Selection::Kind::NavPoint:
-        for (const edit::NavPointMarker& m : editor.navPointMarkers())
-            if (m.star == sel.star && m.index == sel.id)
-                bounds = around(m.position);
-        break;
-    case edit::Selection::Kind::None:
-        break;
-    }
+    const auto bounds = boundsOf(things);
     if (!bounds)
         return;
     edit::WorkspaceCameras cameras = currentCameras();

@@ -141,7 +141,7 @@ OutlinePanel::OutlinePanel(edit::OutlineModel& outline, QWidget* parent) : QWidg
     OutlineList->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     proxy_->sort(-1);
     OutlineList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    OutlineList->setSelectionMode(QAbstractItemView::SingleSelection);
+    OutlineList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     OutlineList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     OutlineList->verticalHeader()->hide();
     OutlineList->verticalHeader()->setDefaultSectionSize(OutlineList->fontMetrics().height() + 4);
@@ -195,21 +195,33 @@ void OutlinePanel::selectionMoved() {
     const QModelIndexList picked = OutlineList->selectionModel()->selectedRows();
     if (picked.isEmpty())
         return;
-    emit thingChosen(thingAt(picked.front().row()));
+    std::vector<edit::Selection> things;
+    for (const QModelIndex& index : picked)
+        if (const edit::Selection thing = thingAt(index.row());
+            thing.kind != edit::Selection::Kind::None)
+            things.push_back(thing);
+    emit thingsChosen(things);
 }
 
-void OutlinePanel::showSelection(const edit::Selection& selection) {
+void OutlinePanel::showSelection(const std::vector<edit::Selection>& selection) {
     shown_ = selection;
     showing_ = true;
-    const int row = table_->outline().rowOf(selection);
-    const QModelIndex at = row < 0 ? QModelIndex() : proxy_->mapFromSource(table_->index(row, 0));
-    if (at.isValid()) {
-        OutlineList->selectionModel()->select(at, QItemSelectionModel::ClearAndSelect |
-                                                      QItemSelectionModel::Rows);
-        OutlineList->selectionModel()->setCurrentIndex(at, QItemSelectionModel::NoUpdate);
-        OutlineList->scrollTo(at);
-    } else {
-        OutlineList->selectionModel()->clearSelection();
+    QItemSelection rows;
+    QModelIndex last;
+    for (const edit::Selection& thing : selection) {
+        const int row = table_->outline().rowOf(thing);
+        const QModelIndex at =
+            row < 0 ? QModelIndex() : proxy_->mapFromSource(table_->index(row, 0));
+        if (!at.isValid())
+            continue;
+        rows.select(at, at);
+        last = at;
+    }
+    OutlineList->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect |
+                                                    QItemSelectionModel::Rows);
+    if (last.isValid()) {
+        OutlineList->selectionModel()->setCurrentIndex(last, QItemSelectionModel::NoUpdate);
+        OutlineList->scrollTo(last);
     }
     showing_ = false;
 }

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <vector>
+
 class QLineEdit;
 class QSortFilterProxyModel;
 class QTableView;
@@ -21,13 +23,13 @@ public:
     OutlinePanel(edit::OutlineModel& outline, QWidget* parent = nullptr);
     ~OutlinePanel() override;
 
-    // Marks the row of what the workspace has selected, without handing it on again.
-    void showSelection(const edit::Selection& selection);
+    // Marks the rows of what the workspace has selected, without handing them on again.
+    void showSelection(const std::vector<edit::Selection>& selection);
     // The rows the search leaves, in the order shown.
     int shownRowCount() const;
 
 signals:
-    void thingChosen(const zev::edit::Selection& thing);
+    void thingsChosen(const std::vector<zev::edit::Selection>& things);
     void thingActivated(const zev::edit::Selection& thing);
     void thingToEdit(const zev::edit::Selection& thing);
 
@@ -43,7 +45,7 @@ private:
     QLineEdit* OutlineSearch;
     QTableView* OutlineList;
     bool showing_ = false;
-    edit::Selection shown_;
+    std::vector<edit::Selection> shown_;
 };
 
 } // namespace zev::dialogs

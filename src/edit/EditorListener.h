@@ -23,7 +23,10 @@ public:
     virtual void weatherChanged() {}
     virtual void paletteChanged() {}
     virtual void briefingsChanged() {}
+    // The set of selected things (MissionEditor::selectedThings) changed.
     virtual void selectionChanged() {}
+    // Objects were hidden or shown again (MissionEditor::isHidden).
+    virtual void hiddenChanged() {}
     // Undo, redo, a new step or the clean point: the Edit menu and the modified state.
     virtual void historyChanged() {}
 };

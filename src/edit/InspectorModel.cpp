@@ -34,8 +34,7 @@ void InspectorModel::inspect(std::vector<int> slots) {
 }
 
 void InspectorModel::followSelection() {
-    const Selection& s = editor_.selection();
-    inspect(s.kind == Selection::Kind::Object ? std::vector<int>{s.id} : std::vector<int>{});
+    inspect(editor_.selectedObjects());
 }
 
 void InspectorModel::setGroups(const gamedata::ObjectGroupCatalog* groups) {

@@ -1,18 +1,13 @@
 #include "KeyActions.h"
 
-#include "MarkerCommands.h"
-#include "ObjectCommands.h"
+#include "SelectionCommands.h"
 #include "TurnCommands.h"
-
-#include "common/Numbers.h"
 
 #include <cmath>
 
 namespace zev::edit {
 
 using engine::Vector3;
-using mission::MissionObjectRecord;
-using mission::StartPointRecord;
 
 namespace {
 
@@ -79,8 +74,7 @@ void KeyActions::run(int action, std::int64_t nowMs) {
     case 18:
         return switchView(WorkspaceView::Front, true);
     case 21:
-        if (editor_.selection().kind == Selection::Kind::Object)
-            editor_.execute(std::make_unique<RemoveObjectCommand>(editor_.selection().id));
+        deleteSelectedObjects(editor_);
         return;
     case 22:
         if (dropperEnabled && !dropperDown && onToolSwitch)
@@ -118,34 +112,16 @@ bool KeyActions::snapStepDue(int action, double plainStep, std::int64_t nowMs) {
 }
 
 void KeyActions::moveSelection(const Vector3& plainStep, std::int64_t nowMs) {
-    const Selection& sel = editor_.selection();
-    // With snapping on the thing moves to the next grid line along the step's axis.
-    const auto moved = [&](const Vector3& p) {
-        if (!snapping())
-            return p + plainStep;
-        return Vector3{snap->keyMove(p.x, plainStep.x), snap->keyMove(p.y, plainStep.y),
-                       snap->keyMove(p.z, plainStep.z)};
-    };
-    switch (sel.kind) {
-    case Selection::Kind::Object:
-        if (const auto p = editor_.objectPosition(sel.id))
-            editor_.execute(std::make_unique<MoveObjectCommand>(sel.id, *p, moved(*p)), nowMs);
-        return;
-    case Selection::Kind::StartPoint: {
-        const Vector3 p = editor_.startPointPosition(sel.id);
-        editor_.execute(std::make_unique<MoveStartPointCommand>(sel.id, p, moved(p)), nowMs);
-        return;
-    }
-    case Selection::Kind::NavPoint:
-        for (const NavPointMarker& m : editor_.navPointMarkers())
-            if (m.star == sel.star && m.index == sel.id)
-                editor_.execute(std::make_unique<MoveNavPointCommand>(m.star, m.index, m.position,
-                                                                      moved(m.position)),
-                                nowMs);
-        return;
-    case Selection::Kind::None:
-        return;
-    }
+    // With snapping on, the thing selected last moves to the next grid line along the step's
+    // axis and the others keep their places beside it.
+    Vector3 step = plainStep;
+    if (snapping())
+        if (const auto p = editor_.positionOf(editor_.selection()))
+            step = Vector3{snap->keyMove(p->x, plainStep.x), snap->keyMove(p->y, plainStep.y),
+                           snap->keyMove(p->z, plainStep.z)} -
+                   *p;
+    if (auto move = moveSelectionCommand(editor_, step))
+        editor_.execute(std::move(move), nowMs);
 }
 
 void KeyActions::switchView(WorkspaceView to, bool fromKey) {

@@ -35,8 +35,9 @@ struct CameraRig {
 constexpr double kSideCameraFloor = 35;
 constexpr double kTopCameraFloor = 20;
 
-// The workspace key actions 1 to 23: object turns and moves as merging undo steps on the
-// editor, camera flying on the rig, the view switch and the tool switches.
+// The workspace key actions 1 to 23: turns and moves of everything selected as merging undo
+// steps on the editor, the deletion of the selected objects, camera flying on the rig, the view
+// switch and the tool switches.
 class KeyActions {
 public:
     KeyActions(MissionEditor& editor, CameraRig cameras, WorkspaceSpeeds& speeds)

@@ -91,7 +91,9 @@ void MissionEditor::replaceMission(const MissionDocument& document, bool hasMiss
     hasMission_ = hasMission;
     gesture_.reset();
     history_.clear();
-    selection_ = {};
+    selection_.clear();
+    hidden_.fill(false);
+    hiddenCount_ = 0;
     loadPositions();
     tell([](EditorListener& l) { l.missionReplaced(); });
     tell([](EditorListener& l) { l.historyChanged(); });
@@ -144,11 +146,110 @@ engine::Vector3 MissionEditor::startPointPosition(int player) const {
     return startPoints_.at(std::size_t(player - 1));
 }
 
-void MissionEditor::select(const Selection& selection) {
-    if (selection == selection_)
+std::optional<engine::Vector3> MissionEditor::positionOf(const Selection& thing) const {
+    switch (thing.kind) {
+    case Selection::Kind::Object:
+        return objectPosition(thing.id);
+    case Selection::Kind::StartPoint:
+        if (thing.id < 1 || thing.id > mission::kPlayerCount)
+            return std::nullopt;
+        return startPointPosition(thing.id);
+    case Selection::Kind::NavPoint:
+        for (const NavPointMarker& m : navPoints_)
+            if (m.star == thing.star && m.index == thing.id)
+                return m.position;
+        return std::nullopt;
+    case Selection::Kind::None:
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+bool MissionEditor::selectable(const Selection& thing) const {
+    if (thing.kind == Selection::Kind::Object && isHidden(thing.id))
+        return false;
+    return positionOf(thing).has_value();
+}
+
+std::vector<int> MissionEditor::selectedObjects() const {
+    std::vector<int> slots;
+    for (const Selection& s : selection_)
+        if (s.kind == Selection::Kind::Object)
+            slots.push_back(s.id);
+    return slots;
+}
+
+bool MissionEditor::isSelected(const Selection& thing) const {
+    return std::find(selection_.begin(), selection_.end(), thing) != selection_.end();
+}
+
+void MissionEditor::selectionReplaced(std::vector<Selection> things) {
+    if (things == selection_)
         return;
-    selection_ = selection;
+    selection_ = std::move(things);
     tell([](EditorListener& l) { l.selectionChanged(); });
+}
+
+void MissionEditor::select(const Selection& thing) {
+    setSelection({thing});
+}
+
+void MissionEditor::setSelection(const std::vector<Selection>& things) {
+    std::vector<Selection> kept;
+    kept.reserve(things.size());
+    for (const Selection& s : things)
+        if (selectable(s) && std::find(kept.begin(), kept.end(), s) == kept.end())
+            kept.push_back(s);
+    selectionReplaced(std::move(kept));
+}
+
+void MissionEditor::addToSelection(const std::vector<Selection>& things) {
+    std::vector<Selection> all = selection_;
+    all.insert(all.end(), things.begin(), things.end());
+    setSelection(all);
+}
+
+void MissionEditor::removeFromSelection(const std::vector<Selection>& things) {
+    std::vector<Selection> kept;
+    for (const Selection& s : selection_)
+        if (std::find(things.begin(), things.end(), s) == things.end())
+            kept.push_back(s);
+    selectionReplaced(std::move(kept));
+}
+
+void MissionEditor::toggleSelected(const Selection& thing) {
+    if (isSelected(thing))
+        removeFromSelection({thing});
+    else
+        addToSelection({thing});
+}
+
+bool MissionEditor::isHidden(int slot) const {
+    return slot >= 0 && slot < mission::ObjectTable::capacity && hidden_[std::size_t(slot)];
+}
+
+void MissionEditor::hideObjects(const std::vector<int>& slots) {
+    std::vector<Selection> unselect;
+    bool changed = false;
+    for (int slot : slots)
+        if (objectPosition(slot) && !hidden_[std::size_t(slot)]) {
+            hidden_[std::size_t(slot)] = true;
+            ++hiddenCount_;
+            changed = true;
+            unselect.push_back(Selection::object(slot));
+        }
+    if (!changed)
+        return;
+    removeFromSelection(unselect);
+    tell([](EditorListener& l) { l.hiddenChanged(); });
+}
+
+void MissionEditor::unhideAll() {
+    if (hiddenCount_ == 0)
+        return;
+    hidden_.fill(false);
+    hiddenCount_ = 0;
+    tell([](EditorListener& l) { l.hiddenChanged(); });
 }
 
 // --- history
@@ -243,8 +344,13 @@ void MissionEditor::applyAddObject(int slot, const MissionObjectRecord& record,
 }
 
 void MissionEditor::applyRemoveObject(int slot) {
-    if (selection_ == Selection::object(slot))
-        select(Selection::none());
+    removeFromSelection({Selection::object(slot)});
+    if (hidden_.at(std::size_t(slot))) {
+        // What is taken out is not hidden when it comes back (an undo, a paste into its slot).
+        hidden_[std::size_t(slot)] = false;
+        --hiddenCount_;
+        tell([](EditorListener& l) { l.hiddenChanged(); });
+    }
     document_->objects.free(slot);
     objectPositions_.at(std::size_t(slot)).reset();
     order_.erase(std::remove(order_.begin(), order_.end(), slot), order_.end());
@@ -304,8 +410,11 @@ void MissionEditor::applyBriefings(const Briefings& briefings) {
 }
 
 void MissionEditor::applyNavPoints(const NavPoints& navPoints) {
-    if (selection_.kind == Selection::Kind::NavPoint)
-        select(Selection::none());
+    std::vector<Selection> navs;
+    for (const Selection& s : selection_)
+        if (s.kind == Selection::Kind::NavPoint)
+            navs.push_back(s);
+    removeFromSelection(navs);
     document_->stars = navPoints.stars;
     navPoints_ = navPoints.markers;
     tell([](EditorListener& l) { l.navPointsChanged(); });

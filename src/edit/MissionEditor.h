@@ -17,8 +17,8 @@
 
 namespace zev::edit {
 
-// What is selected in the workspace: nothing, an object (its slot), a start point marker (its
-// player 1 to 8) or a nav point marker (star and number).
+// One thing of the workspace: nothing, an object (its slot), a start point marker (its player 1
+// to 8) or a nav point marker (star and number). The selection is an ordered set of these.
 struct Selection {
     enum class Kind { None, Object, StartPoint, NavPoint };
     Kind kind = Kind::None;
@@ -79,9 +79,37 @@ public:
     engine::Vector3 startPointPosition(int player) const;
     const std::vector<NavPointMarker>& navPointMarkers() const { return navPoints_; }
 
-    // --- selection (not an undo step)
-    const Selection& selection() const { return selection_; }
-    void select(const Selection& selection);
+    // Where a thing stands in the workspace; nothing for none or a thing not in the mission.
+    std::optional<engine::Vector3> positionOf(const Selection& thing) const;
+    // Whether a thing is in the mission (and, for an object, not hidden): what may be selected.
+    bool selectable(const Selection& thing) const;
+
+    // --- selection (not an undo step): an ordered set of things without repeats, the one
+    // selected last at the end. One thing selected is what every single-thing command (the
+    // editor dialogs, the status read-out) works on. Each change tells selectionChanged().
+    const std::vector<Selection>& selectedThings() const { return selection_; }
+    // The thing selected last; none when nothing is selected.
+    Selection selection() const { return selection_.empty() ? Selection{} : selection_.back(); }
+    // The slots of the selected objects, in the order they were selected.
+    std::vector<int> selectedObjects() const;
+    std::size_t selectionSize() const { return selection_.size(); }
+    bool isSelected(const Selection& thing) const;
+    // Just this thing (none: nothing).
+    void select(const Selection& thing);
+    // Exactly these things; what cannot be selected and repeats are left out.
+    void setSelection(const std::vector<Selection>& things);
+    void addToSelection(const std::vector<Selection>& things);
+    void removeFromSelection(const std::vector<Selection>& things);
+    void toggleSelected(const Selection& thing);
+
+    // --- hidden objects: for this session only (not an undo step, never saved). A hidden object
+    // is neither shown nor picked nor selected; Save, Build and the check still see it. Each
+    // change tells hiddenChanged().
+    bool isHidden(int slot) const;
+    int hiddenCount() const { return hiddenCount_; }
+    // Hides the objects in `slots` and takes them out of the selection.
+    void hideObjects(const std::vector<int>& slots);
+    void unhideAll();
 
     // --- history
     // Does the command and adds it as a step. With `nowMs`, repeats of a mergeable command
@@ -142,6 +170,7 @@ private:
     void replaceMission(const mission::MissionDocument& document, bool hasMission);
     void loadPositions();
     void historyStepped();
+    void selectionReplaced(std::vector<Selection> things);
     template <typename Call> void tell(Call call);
 
     std::unique_ptr<mission::MissionDocument> document_;
@@ -150,7 +179,9 @@ private:
     std::vector<int> order_;
     std::array<engine::Vector3, mission::kPlayerCount> startPoints_{};
     std::vector<NavPointMarker> navPoints_;
-    Selection selection_;
+    std::vector<Selection> selection_;
+    std::array<bool, mission::ObjectTable::capacity> hidden_{};
+    int hiddenCount_ = 0;
     EditHistory history_;
     std::unique_ptr<CompoundCommand> gesture_;
     std::vector<EditorListener*> listeners_;

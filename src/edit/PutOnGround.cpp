@@ -1,41 +1,24 @@
 #include "PutOnGround.h"
 
-#include "MarkerCommands.h"
-#include "ObjectCommands.h"
+#include "SelectionCommands.h"
 
 namespace zev::edit {
 
 bool putSelectionOnGround(MissionEditor& editor) {
-    const Selection sel = editor.selection();
-    const auto grounded = [](engine::Vector3 p) {
-        p.y = 0;
-        return p;
-    };
-    std::unique_ptr<EditCommand> command;
-    switch (sel.kind) {
-    case Selection::Kind::Object:
-        if (const auto p = editor.objectPosition(sel.id); p && p->y != 0)
-            command = std::make_unique<MoveObjectCommand>(sel.id, *p, grounded(*p));
-        break;
-    case Selection::Kind::StartPoint:
-        if (const auto p = editor.startPointPosition(sel.id); p.y != 0)
-            command = std::make_unique<MoveStartPointCommand>(sel.id, p, grounded(p));
-        break;
-    case Selection::Kind::NavPoint:
-        for (const NavPointMarker& m : editor.navPointMarkers())
-            if (m.star == sel.star && m.index == sel.id && m.position.y != 0)
-                command = std::make_unique<MoveNavPointCommand>(m.star, m.index, m.position,
-                                                                grounded(m.position));
-        break;
-    case Selection::Kind::None:
-        break;
+    std::vector<ThingPlacement> before, after;
+    for (const Selection& thing : editor.selectedThings()) {
+        const auto p = editor.positionOf(thing);
+        if (!p || p->y == 0)
+            continue;
+        before.push_back({thing, *p, std::nullopt, std::nullopt});
+        after.push_back({thing, {p->x, 0, p->z}, std::nullopt, std::nullopt});
     }
-    if (!command)
+    if (after.empty())
         return false;
     editor.endMerging();
-    editor.beginGesture("Put on Ground");
-    editor.execute(std::move(command));
-    editor.commitGesture();
+    editor.execute(
+        std::make_unique<PlaceThingsCommand>("Put on Ground", std::move(before), std::move(after)));
+    editor.endMerging();
     return true;
 }
 

@@ -4,8 +4,8 @@
 
 namespace zev::edit {
 
-// "Put on Ground": what is selected goes down (or up) to the ground, y = 0, as one undo step;
-// false when nothing selected was off the ground.
+// "Put on Ground": everything selected goes down (or up) to the ground, y = 0, as one undo
+// step; false when nothing selected was off the ground.
 bool putSelectionOnGround(MissionEditor& editor);
 
 } // namespace zev::edit

@@ -1,14 +1,12 @@
 #include "TurnCommands.h"
 
-#include "MarkerCommands.h"
-#include "ObjectCommands.h"
+#include "SelectionCommands.h"
 
 #include "common/Numbers.h"
+#include "mission/MissionObjectRecord.h"
+#include "mission/StartPointRecord.h"
 
 namespace zev::edit {
-
-using mission::MissionObjectRecord;
-using mission::StartPointRecord;
 
 int normalisedDegrees(int degrees) {
     if (degrees > 360)
@@ -22,29 +20,13 @@ int normalisedDegrees(int degrees) {
 
 std::unique_ptr<EditCommand> turnSelectionCommand(const MissionEditor& editor, int axis,
                                                   int degrees) {
-    const Selection& sel = editor.selection();
-    if (sel.kind == Selection::Kind::Object) {
-        const MissionObjectRecord* record = editor.document().objects.find(sel.id);
-        if (!record)
-            return nullptr;
-        MissionObjectRecord turned = *record;
-        const auto field = MissionObjectRecord::mainRotation(axis);
-        turned.setInt32(field, normalisedDegrees(record->int32(field) + degrees));
-        return std::make_unique<ChangeObjectRecordCommand>("Turn Object", sel.id, *record, turned);
-    }
-    if (sel.kind == Selection::Kind::StartPoint && axis == 1) {
-        const StartPointRecord& record = editor.document().startPoint(sel.id);
-        StartPointRecord turned = record;
-        turned.setText(StartPointRecord::heading,
-                       common::decimal(normalisedDegrees(
-                           common::leadingInt(record.text(StartPointRecord::heading)) + degrees)));
-        return std::make_unique<ChangeStartPointCommand>("Turn Start Point", sel.id, record,
-                                                         turned);
-    }
-    return nullptr;
+    const std::vector<ThingOrigin> things = selectionOrigins(editor);
+    return turnThingsCommand(editor, things, centreOf(things), axis, degrees, degrees);
 }
 
 std::optional<int> selectionHeading(const MissionEditor& editor) {
+    using mission::MissionObjectRecord;
+    using mission::StartPointRecord;
     const Selection& sel = editor.selection();
     if (sel.kind == Selection::Kind::Object) {
         if (const MissionObjectRecord* record = editor.document().objects.find(sel.id))

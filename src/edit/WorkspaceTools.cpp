@@ -1,22 +1,20 @@
 #include "WorkspaceTools.h"
 
-#include "MarkerCommands.h"
-#include "ObjectCommands.h"
 #include "PointerDrag.h"
 #include "TurnCommands.h"
 
 #include "common/Numbers.h"
 #include "mission/MissionObjectRecord.h"
-#include "mission/StartPointRecord.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace zev::edit {
 
 using engine::Vector3;
 using mission::MissionObjectRecord;
-using mission::StartPointRecord;
 
 namespace {
 
@@ -96,39 +94,32 @@ StatusReadout statusFor(const MissionEditor& editor, const std::optional<PickedT
     return readout;
 }
 
-// --- picking
-
-std::optional<Vector3> WorkspaceTools::positionOf(const Selection& selection) const {
-    switch (selection.kind) {
-    case Selection::Kind::Object:
-        return editor_.objectPosition(selection.id);
-    case Selection::Kind::StartPoint:
-        return editor_.startPointPosition(selection.id);
-    case Selection::Kind::NavPoint:
-        for (const NavPointMarker& m : editor_.navPointMarkers())
-            if (m.star == selection.star && m.index == selection.id)
-                return m.position;
-        return std::nullopt;
-    case Selection::Kind::None:
-        return std::nullopt;
-    }
-    return std::nullopt;
+bool ScreenRectangle::contains(double x, double y) const {
+    return x >= std::min(x0, x1) && x <= std::max(x0, x1) && y >= std::min(y0, y1) &&
+           y <= std::max(y0, y1);
 }
+
+// --- picking
 
 std::optional<PickedThing> WorkspaceTools::hoverAt(int x, int y) const {
     const engine::Viewport* viewport = view_.viewport();
     if (!viewport)
         return std::nullopt;
-    const std::vector<engine::PickHit> hits = viewport->Pick(x, y);
-    if (hits.empty() || !hits.front().GetFrame())
-        return std::nullopt;
-    const auto selection = selectionOfFrame(*hits.front().GetFrame());
-    if (!selection)
-        return std::nullopt;
-    const auto position = positionOf(*selection);
-    if (!position)
-        return std::nullopt;
-    return PickedThing{*selection, *position};
+    for (const engine::PickHit& hit : viewport->Pick(x, y)) {
+        if (!hit.GetFrame())
+            return std::nullopt;
+        const auto selection = selectionOfFrame(*hit.GetFrame());
+        if (!selection)
+            return std::nullopt;
+        // A hidden object is not there for the pointer: what lies behind it is.
+        if (selection->kind == Selection::Kind::Object && editor_.isHidden(selection->id))
+            continue;
+        const auto position = editor_.positionOf(*selection);
+        if (!position)
+            return std::nullopt;
+        return PickedThing{*selection, *position};
+    }
+    return std::nullopt;
 }
 
 bool WorkspaceTools::pickAt(int x, int y) {
@@ -144,10 +135,29 @@ bool WorkspaceTools::pickAt(int x, int y) {
     return true;
 }
 
+std::vector<Selection> WorkspaceTools::thingsInside(const ScreenRectangle& rectangle) const {
+    std::vector<Selection> inside;
+    const engine::Viewport* viewport = view_.viewport();
+    if (!viewport || !editor_.hasMission())
+        return inside;
+    const auto take = [&](const Selection& thing, const Vector3& at) {
+        const engine::Vector4 s = viewport->Transform(at);
+        if (s.w > 0 && rectangle.contains(s.x / s.w, s.y / s.w))
+            inside.push_back(thing);
+    };
+    for (int slot : shownObjects(editor_))
+        take(Selection::object(slot), *editor_.objectPosition(slot));
+    for (int player = 1; player <= mission::kPlayerCount; ++player)
+        take(Selection::startPoint(player), editor_.startPointPosition(player));
+    for (const NavPointMarker& m : editor_.navPointMarkers())
+        take(Selection::navPoint(m.star, m.index), m.position);
+    return inside;
+}
+
 // --- mouse events
 
-void WorkspaceTools::press(MouseButton button, int x, int y, bool menuMode) {
-    if (editor_.inGesture())
+void WorkspaceTools::press(MouseButton button, int x, int y, bool menuMode, PressKeys keys) {
+    if (editor_.inGesture() || rectangle_)
         return; // the other button's drag goes on
     if (button == MouseButton::Left) {
         if (dropsHere()) {
@@ -156,40 +166,82 @@ void WorkspaceTools::press(MouseButton button, int x, int y, bool menuMode) {
                 dropper_.drop(palette(), pointUnderMouse(*viewport, *cameras_.top, x, y));
             return;
         }
-        leftDrag_ = true;
-        if (pickAt(x, y))
-            beginDrag("Move");
-        return;
+        return pressLeft(x, y, keys);
     }
     rightDrag_ = true;
     if (dropsHere())
         return;
-    if (pickAt(x, y)) {
-        lastX_ = x;
-        beginDrag("Turn");
-    }
+    pressRight(x, y);
 }
 
-void WorkspaceTools::beginDrag(const char* what) {
-    const char* thing = editor_.selection().kind == Selection::Kind::Object       ? " Object"
-                        : editor_.selection().kind == Selection::Kind::StartPoint ? " Start Point"
-                                                                                  : " Nav Point";
+void WorkspaceTools::pressLeft(int x, int y, PressKeys keys) {
+    const auto picked = hoverAt(x, y);
+    if (!picked) {
+        // Empty ground: a rectangle, however much is selected elsewhere.
+        rectangle_ = ScreenRectangle{x, y, x, y};
+        rectangleMode_ = keys.control && keys.shift   ? RectangleMode::Remove
+                         : keys.control || keys.shift ? RectangleMode::Add
+                                                      : RectangleMode::Replace;
+        return;
+    }
+    const Selection& thing = picked->selection;
+    if (keys.control) {
+        editor_.toggleSelected(thing);
+        return;
+    }
+    if (keys.shift)
+        editor_.addToSelection({thing});
+    else if (!editor_.isSelected(thing))
+        editor_.select(thing);
+    else if (editor_.selectionSize() > 1)
+        clickSelects_ = thing;
+    leftDrag_ = true;
+    beginDrag("Move", *picked, x, y);
+}
+
+void WorkspaceTools::pressRight(int x, int y) {
+    const auto picked = hoverAt(x, y);
+    if (!picked) {
+        editor_.select(Selection::none());
+        return;
+    }
+    if (!editor_.isSelected(picked->selection))
+        editor_.select(picked->selection);
+    lastX_ = x;
+    turned_ = 0;
+    snapTurn_ = 0;
+    headingAtStart_ = selectionHeading(editor_).value_or(0);
+    beginDrag("Turn", *picked, x, y);
+}
+
+void WorkspaceTools::beginDrag(const char* what, const PickedThing& on, int x, int y) {
+    originX_ = x;
+    originY_ = y;
+    originPosition_ = on.position;
+    origins_ = selectionOrigins(editor_);
+    centre_ = centreOf(origins_);
+    moved_ = false;
     editor_.endMerging();
-    editor_.beginGesture(std::string(what) + thing);
+    editor_.beginGesture(std::string(what) + " " + selectionNoun(editor_));
 }
 
 void WorkspaceTools::move(int x, int y, bool menuMode) {
     if (doubleClickPending_ || menuMode)
         return;
-    const bool selected = editor_.selection().kind != Selection::Kind::None;
-    if ((leftDrag_ || rightDrag_) && selected && !pointerHidden_) {
+    if (rectangle_) {
+        rectangle_->x1 = x;
+        rectangle_->y1 = y;
+        view_.showRectangle(rectangle_);
+    }
+    const bool carrying = editor_.inGesture() && !origins_.empty();
+    if ((leftDrag_ || rightDrag_) && carrying && !pointerHidden_) {
         view_.capturePointer(true);
         pointerHidden_ = true;
     }
-    if (leftDrag_ && selected && pointerHidden_) {
+    if (leftDrag_ && carrying && pointerHidden_) {
         dragTo(x, y);
         view_.drawNow();
-    } else if (rightDrag_ && selected && pointerHidden_) {
+    } else if (rightDrag_ && carrying && pointerHidden_) {
         turnBy(x);
         lastX_ = x;
         view_.drawNow();
@@ -204,37 +256,23 @@ void WorkspaceTools::dragTo(int x, int y) {
     const engine::Viewport* viewport = view_.viewport();
     if (!viewport)
         return;
-    const Selection sel = editor_.selection();
-    const auto from = positionOf(sel);
-    if (!from)
-        return;
     const auto followed =
         followPointer(*viewport, keys_.view(), originPosition_, originX_, originY_, x, y);
     if (!followed)
         return;
-    // Whole units as always, or the grid's lines while snapping is on.
+    // The picked thing lands where the pointer says, on whole units (or the grid's lines while
+    // snapping is on); the others keep their places beside it.
     const GridSnap grid = keys_.snapping() ? *keys_.snap : GridSnap{};
-    Vector3 to = *from;
+    Vector3 offset;
     if (keys_.view() == WorkspaceView::Top) {
-        to.x = grid.place(followed->x);
-        to.z = grid.place(followed->z);
+        offset.x = grid.place(followed->x) - originPosition_.x;
+        offset.z = grid.place(followed->z) - originPosition_.z;
     } else {
-        to.y = grid.place(followed->y);
+        offset.y = grid.place(followed->y) - originPosition_.y;
     }
-    if (to == *from)
-        return;
-    switch (sel.kind) {
-    case Selection::Kind::Object:
-        editor_.execute(std::make_unique<MoveObjectCommand>(sel.id, *from, to));
-        break;
-    case Selection::Kind::StartPoint:
-        editor_.execute(std::make_unique<MoveStartPointCommand>(sel.id, *from, to));
-        break;
-    case Selection::Kind::NavPoint:
-        editor_.execute(std::make_unique<MoveNavPointCommand>(sel.star, sel.id, *from, to));
-        break;
-    case Selection::Kind::None:
-        break;
+    if (auto step = moveThingsCommand(editor_, origins_, offset)) {
+        editor_.execute(std::move(step));
+        moved_ = true;
     }
 }
 
@@ -243,24 +281,31 @@ void WorkspaceTools::turnBy(int x) {
     const bool top = keys_.view() == WorkspaceView::Top;
     int step = (top == greater) ? kTurnStep : -kTurnStep;
     if (keys_.snapping()) {
-        // Snapped, three steps of the pointer make one turn to the next multiple of 15.
+        // Snapped, three steps of the pointer make one turn, to the next multiple of 15 degrees
+        // of the thing turned.
         if ((snapTurn_ > 0) != (step > 0))
             snapTurn_ = 0;
         snapTurn_ += step;
         if (std::abs(snapTurn_) < GridSnap::kAngleStep)
             return;
         snapTurn_ = 0;
-        const auto degrees = selectionHeading(editor_);
-        if (!degrees)
-            return;
-        step = GridSnap{true}.turn(*degrees, step > 0 ? 1 : -1, kTurnStep) - *degrees;
+        const int now = normalisedDegrees(headingAtStart_ + turned_);
+        step = GridSnap{true}.turn(now, step > 0 ? 1 : -1, kTurnStep) - now;
+        if (step > 180)
+            step -= 360;
+        if (step < -180)
+            step += 360;
     }
-    if (auto turn = turnSelectionCommand(editor_, 1, step))
+    turned_ += step;
+    if (auto turn = turnThingsCommand(editor_, origins_, centre_, 1, step, turned_)) {
         editor_.execute(std::move(turn));
+        moved_ = true;
+    }
 }
 
 void WorkspaceTools::endDrag(bool keep) {
     leftDrag_ = rightDrag_ = false;
+    origins_.clear();
     if (pointerHidden_) {
         view_.capturePointer(false);
         pointerHidden_ = false;
@@ -271,8 +316,38 @@ void WorkspaceTools::endDrag(bool keep) {
         editor_.cancelGesture();
 }
 
+void WorkspaceTools::finishRectangle() {
+    const ScreenRectangle r = *rectangle_;
+    rectangle_.reset();
+    view_.showRectangle(std::nullopt);
+    // A click on the ground: nothing selected (a click with Ctrl or Shift keeps the selection).
+    if (std::abs(r.x1 - r.x0) < 3 && std::abs(r.y1 - r.y0) < 3) {
+        if (rectangleMode_ == RectangleMode::Replace)
+            editor_.select(Selection::none());
+        return;
+    }
+    const std::vector<Selection> inside = thingsInside(r);
+    switch (rectangleMode_) {
+    case RectangleMode::Replace:
+        return editor_.setSelection(inside);
+    case RectangleMode::Add:
+        return editor_.addToSelection(inside);
+    case RectangleMode::Remove:
+        return editor_.removeFromSelection(inside);
+    }
+}
+
 void WorkspaceTools::release() {
+    if (rectangle_)
+        finishRectangle();
+    const bool moved = moved_;
     endDrag(true);
+    moved_ = false;
+    if (clickSelects_) {
+        if (!moved)
+            editor_.select(*clickSelects_);
+        clickSelects_.reset();
+    }
     if (doubleClickPending_) {
         doubleClickPending_ = false;
         if (editor_.selection().kind != Selection::Kind::None)
@@ -281,8 +356,15 @@ void WorkspaceTools::release() {
 }
 
 void WorkspaceTools::cancelDrag() {
-    if (!dragging() && !editor_.inGesture())
+    if (rectangle_) {
+        rectangle_.reset();
+        view_.showRectangle(std::nullopt);
+        view_.drawNow();
         return;
+    }
+    if (!leftDrag_ && !rightDrag_ && !editor_.inGesture())
+        return;
+    clickSelects_.reset();
     endDrag(false);
     view_.drawNow();
 }

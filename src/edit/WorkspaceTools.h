@@ -3,6 +3,7 @@
 #include "KeyActions.h"
 #include "MissionEditor.h"
 #include "ObjectDrop.h"
+#include "SelectionCommands.h"
 
 #include "engine/Viewport.h"
 
@@ -35,6 +36,19 @@ struct StatusReadout {
 StatusReadout statusFor(const MissionEditor& editor, const std::optional<PickedThing>& hovered,
                         const engine::Vector3& sideCamera);
 
+// The modifier keys held at a press.
+struct PressKeys {
+    bool control = false;
+    bool shift = false;
+};
+
+// A rectangle of the workspace in the pixels it is drawn in, corner to corner as dragged.
+struct ScreenRectangle {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    bool contains(double x, double y) const;
+    friend bool operator==(const ScreenRectangle&, const ScreenRectangle&) = default;
+};
+
 // What the tools ask of the window they work in.
 class ToolView {
 public:
@@ -51,15 +65,22 @@ public:
     virtual void showStatus(const StatusReadout& readout) = 0;
     // Opens the editor of what is selected (after a double-click).
     virtual void editSelection() = 0;
+    // The selection rectangle over the workspace while one is dragged; nothing hides it.
+    virtual void showRectangle(const std::optional<ScreenRectangle>& rectangle) { (void)rectangle; }
 };
 
 enum class MouseButton { Left, Right };
 
-// The mouse and dropper tools over the window's mouse events, turned into button, position and
-// menu-mode state in one place by the window. Picking selects; a left drag moves the selection
-// (top view: x and z; front view: y), a right drag turns it by 5 degrees a step; each drag is
-// one undo step, and Esc puts the selection back where the drag began. The dropper places the
-// palette's object where the top view is clicked.
+// The mouse and dropper tools over the window's mouse events, turned into button, position,
+// modifier and menu-mode state in one place by the window.
+//
+// A click selects what is under the pointer alone (Ctrl: adds or removes it, Shift: adds it); a
+// left drag that starts on a selected thing moves everything selected (top view: x and z; front
+// view: y), a right drag turns it by 5 degrees a step about its common centre; each drag is one
+// undo step, and Esc puts the selection back where the drag began. A left drag from empty ground
+// draws a rectangle and selects what stands inside it at the release (Ctrl adds, Ctrl+Shift
+// removes; Esc drops the rectangle); it never moves anything. The dropper places the palette's
+// object where the top view is clicked.
 class WorkspaceTools {
 public:
     static constexpr int kTurnStep = 5;
@@ -73,11 +94,11 @@ public:
     // Full-screen runs: no drop in menu mode, no status bar.
     bool windowed = true;
 
-    void press(MouseButton button, int x, int y, bool menuMode = false);
+    void press(MouseButton button, int x, int y, bool menuMode = false, PressKeys keys = {});
     void move(int x, int y, bool menuMode = false);
     void release();
     void doubleClick() { doubleClickPending_ = true; }
-    // Esc: a drag in progress is taken back.
+    // Esc: a drag in progress is taken back, a rectangle dropped.
     void cancelDrag();
 
     // The tool buttons: the dropper locks the view to the top; back to the mouse tool the front
@@ -85,7 +106,11 @@ public:
     void useDropper();
     void useMouse();
     bool dropperActive() const { return dropperOn_; }
-    bool dragging() const { return leftDrag_ || rightDrag_; }
+    bool dragging() const { return leftDrag_ || rightDrag_ || rectangle_.has_value(); }
+    // The selection rectangle being dragged.
+    const std::optional<ScreenRectangle>& rectangle() const { return rectangle_; }
+    // The shown things whose positions lie inside a rectangle of the current view.
+    std::vector<Selection> thingsInside(const ScreenRectangle& rectangle) const;
 
     // What is under a point, without selecting it.
     std::optional<PickedThing> hoverAt(int x, int y) const;
@@ -94,8 +119,10 @@ public:
 
 private:
     bool dropsHere() const { return dropperOn_ && keys_.view() == WorkspaceView::Top; }
-    std::optional<engine::Vector3> positionOf(const Selection& selection) const;
-    void beginDrag(const char* what);
+    void pressLeft(int x, int y, PressKeys keys);
+    void pressRight(int x, int y);
+    void beginDrag(const char* what, const PickedThing& on, int x, int y);
+    void finishRectangle();
     void dragTo(int x, int y);
     void turnBy(int x);
     void endDrag(bool keep);
@@ -111,10 +138,21 @@ private:
     bool doubleClickPending_ = false;
     bool dropperOn_ = false;
     bool frontViewRemembered_ = false;
-    int originX_ = 0, originY_ = 0; // the mouse where the selection was picked
-    engine::Vector3 originPosition_;
-    int lastX_ = 0; // the mouse at the last turning step
-    int snapTurn_ = 0; // snapped turns: the plain steps gathered toward the next one
+    int originX_ = 0, originY_ = 0;    // the mouse where the selection was picked
+    engine::Vector3 originPosition_;   // where the picked thing stood then
+    std::vector<ThingOrigin> origins_; // where every selected thing stood then
+    engine::Vector3 centre_;           // their common centre
+    int turned_ = 0;                   // degrees turned so far
+    int lastX_ = 0;                    // the mouse at the last turning step
+    // A plain press on a thing of a larger selection: the click selects it alone, unless the
+    // press turns into a drag of all.
+    std::optional<Selection> clickSelects_;
+    bool moved_ = false;
+    enum class RectangleMode { Replace, Add, Remove };
+    std::optional<ScreenRectangle> rectangle_;
+    RectangleMode rectangleMode_ = RectangleMode::Replace;
+    int snapTurn_ = 0;                 // snapped turns: plain steps gathered toward the next
+    int headingAtStart_ = 0;           // snapped turns: the turned thing's heading at the press
 };
 
 } // namespace zev::edit

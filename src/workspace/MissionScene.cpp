@@ -91,6 +91,9 @@ void MissionScene::MakeContainers() {
     objects_ = container();
     navPoints_ = container();
     startPoints_ = container();
+    // Hidden objects wait outside the scene: neither drawn nor picked.
+    hiddenObjects_ = engine::Frame::Create();
+    hiddenObjects_->SetMaterialMode(engine::MaterialMode::Frame);
 }
 
 void MissionScene::DetachMissionFrames() {
@@ -101,6 +104,7 @@ void MissionScene::DetachMissionFrames() {
         container->reset();
     }
     objectFrames_.fill(nullptr);
+    hiddenObjects_.reset();
 }
 
 void MissionScene::AddStartPointMarkers() {
@@ -222,6 +226,8 @@ void MissionScene::ShowObject(int slot) {
     objectFrames_[std::size_t(slot)] = frame;
     builtFrom_[std::size_t(slot)] = BuiltFromRecord(*record);
     PlaceObject(slot);
+    if (editor_->isHidden(slot))
+        hiddenObjects_->AddChild(frame);
 }
 
 void MissionScene::PlaceObject(int slot) {
@@ -289,10 +295,9 @@ void MissionScene::RemoveObjectFrame(int slot) {
     std::shared_ptr<engine::Frame>& frame = objectFrames_[std::size_t(slot)];
     if (!frame)
         return;
-    if (selected_.lock() == frame)
-        selected_.reset();
-    if (objects_)
-        objects_->DeleteChild(frame.get());
+    std::erase_if(painted_, [&frame](const Painted& p) { return p.frame.lock() == frame; });
+    if (engine::Frame* parent = frame->GetParent())
+        parent->DeleteChild(frame.get());
     frame.reset();
 }
 
@@ -334,7 +339,7 @@ void MissionScene::objectRecordChanged(int slot) {
         return;
     if (!objectFrames_[std::size_t(slot)] ||
         builtFrom_[std::size_t(slot)] != BuiltFromRecord(*record)) {
-        const bool wasSelected = editor_->selection() == edit::Selection::object(slot);
+        const bool wasSelected = editor_->isSelected(edit::Selection::object(slot));
         if (wasSelected)
             UnpaintSelection();
         RemoveObjectFrame(slot);
@@ -386,6 +391,19 @@ void MissionScene::selectionChanged() {
     PaintSelection();
 }
 
+void MissionScene::hiddenChanged() {
+    if (!objects_ || !editor_)
+        return;
+    for (int slot = 0; slot < mission::ObjectTable::capacity; ++slot) {
+        const std::shared_ptr<engine::Frame>& frame = objectFrames_[std::size_t(slot)];
+        if (!frame)
+            continue;
+        engine::Frame* belongs = editor_->isHidden(slot) ? hiddenObjects_.get() : objects_.get();
+        if (frame->GetParent() != belongs)
+            belongs->AddChild(frame);
+    }
+}
+
 // --- selection
 
 engine::Frame* MissionScene::FrameOf(const edit::Selection& selection) const {
@@ -415,34 +433,54 @@ engine::Frame* MissionScene::FrameOf(const edit::Selection& selection) const {
 }
 
 void MissionScene::PaintSelection() {
-    if (!editor_ || Selected())
-        return;
-    std::shared_ptr<engine::Frame> frame = ChildHolding(FrameOf(editor_->selection()));
-    if (!frame)
+    if (!editor_ || !painted_.empty())
         return;
     const engine::Color colour = ToEngineColor(Colour(platform::kSelectedObjectColour));
-    if (frame->GetChildren().empty()) {
-        selectedSavedColour_ = frame->GetColor();
-        frame->SetColor(colour);
-    } else {
-        selectedSavedColour_ = frame->GetChildren().front()->GetColor();
-        for (const auto& member : frame->GetChildren())
-            member->SetColor(colour);
+    for (const edit::Selection& thing : editor_->selectedThings()) {
+        std::shared_ptr<engine::Frame> frame = thing.kind == edit::Selection::Kind::Object
+                                                   ? objectFrames_[std::size_t(thing.id)]
+                                                   : ChildHolding(FrameOf(thing));
+        if (!frame)
+            continue;
+        if (frame->GetChildren().empty()) {
+            painted_.push_back({frame, frame->GetColor()});
+            frame->SetColor(colour);
+        } else {
+            painted_.push_back({frame, frame->GetChildren().front()->GetColor()});
+            for (const auto& member : frame->GetChildren())
+                member->SetColor(colour);
+        }
     }
-    selected_ = frame;
 }
 
 void MissionScene::UnpaintSelection() {
-    const std::shared_ptr<engine::Frame> frame = selected_.lock();
-    selected_.reset();
-    if (!frame)
-        return;
-    if (frame->GetChildren().empty()) {
-        frame->SetColor(selectedSavedColour_);
-        return;
+    for (const Painted& p : painted_) {
+        const std::shared_ptr<engine::Frame> frame = p.frame.lock();
+        if (!frame)
+            continue;
+        if (frame->GetChildren().empty()) {
+            frame->SetColor(p.saved);
+            continue;
+        }
+        for (const auto& member : frame->GetChildren())
+            member->SetColor(p.saved);
     }
-    for (const auto& member : frame->GetChildren())
-        member->SetColor(selectedSavedColour_);
+    painted_.clear();
+}
+
+engine::Frame* MissionScene::Selected() const {
+    for (auto it = painted_.rbegin(); it != painted_.rend(); ++it)
+        if (const auto frame = it->frame.lock())
+            return frame.get();
+    return nullptr;
+}
+
+std::vector<engine::Frame*> MissionScene::SelectedFrames() const {
+    std::vector<engine::Frame*> frames;
+    for (const Painted& p : painted_)
+        if (const auto frame = p.frame.lock())
+            frames.push_back(frame.get());
+    return frames;
 }
 
 // --- colours

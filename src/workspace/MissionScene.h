@@ -88,6 +88,8 @@ public:
     void startPointChanged(int player) override;
     void navPointsChanged() override;
     void selectionChanged() override;
+    // Hidden objects' frames leave the objects container (not drawn, not picked) and come back.
+    void hiddenChanged() override;
 
     // --- frames
     engine::Frame* Scene() const { return scene_.get(); }
@@ -108,8 +110,10 @@ public:
         return topView_ ? topCamera_ : sideCamera_;
     }
 
-    // --- selection: the editor's selection in the selection colour; a group in its members
-    engine::Frame* Selected() const { return selected_.lock().get(); }
+    // --- selection: every selected thing in the selection colour; a group in its members
+    // The frame of the thing selected last; null when nothing selected is shown.
+    engine::Frame* Selected() const;
+    std::vector<engine::Frame*> SelectedFrames() const;
 
     // --- colour commands; each gets the colour chosen in its dialog (ColourDialogStart tells
     // what the dialog opens with) and stores it.
@@ -189,8 +193,13 @@ private:
     std::shared_ptr<engine::Frame> prepared_;
     std::array<std::shared_ptr<engine::Frame>, mission::ObjectTable::capacity> objectFrames_;
     std::array<BuiltFrom, mission::ObjectTable::capacity> builtFrom_;
-    std::weak_ptr<engine::Frame> selected_;
-    engine::Color selectedSavedColour_;
+    // The frames in the selection colour and the colour each had before.
+    struct Painted {
+        std::weak_ptr<engine::Frame> frame;
+        engine::Color saved;
+    };
+    std::vector<Painted> painted_;
+    std::shared_ptr<engine::Frame> hiddenObjects_;
     bool topView_ = false;
     bool fullScreen_ = false;
     bool night_ = false;

@@ -47,6 +47,12 @@ QPoint WorkspaceWidget::ToRenderPixels(QPoint at) const {
     return {at.x() * renderSize_.width() / width(), at.y() * renderSize_.height() / height()};
 }
 
+QPoint WorkspaceWidget::FromRenderPixels(QPoint at) const {
+    if (renderSize_.isEmpty() || renderSize_.width() <= 0 || renderSize_.height() <= 0)
+        return at;
+    return {at.x() * width() / renderSize_.width(), at.y() * height() / renderSize_.height()};
+}
+
 void WorkspaceWidget::initializeGL() {
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &WorkspaceWidget::ReleaseGl,
             Qt::DirectConnection);

@@ -49,6 +49,8 @@ public:
     QSize RenderSize() const;
     // A widget position in the pixels the scene is drawn in (picking, the pointer sprite).
     QPoint ToRenderPixels(QPoint at) const;
+    // And back: a point of the drawn picture on the widget (the selection rectangle).
+    QPoint FromRenderPixels(QPoint at) const;
 
     // The renderer's drawing aids (see WorkspaceRenderer); each change is drawn at once.
     void SetGroundGrid(bool on);

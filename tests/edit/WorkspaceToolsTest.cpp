@@ -352,3 +352,119 @@ TEST(ObjectDrop, TheMouseMeetsTheGroundUnderTheTopCamera) {
     EXPECT_NEAR(aside.y, 0, 1e-6);
     EXPECT_NEAR(std::abs(aside.x - 40), 100 * 70 / (350 / view.GetField()), 1e-6);
 }
+
+TEST(WorkspaceTools, CtrlClickTogglesShiftClickAddsAndADragOfASelectedObjectMovesAllAsOneStep) {
+    Workspace w;
+    w.keys.showTopView();
+    const auto [ox, oy] = w.pixelOf({10, 0, 10});
+    const auto [gx, gy] = w.pixelOf({-7, 0, -10});
+    const auto click = [&](int x, int y, PressKeys keys = {}) {
+        w.tools.press(MouseButton::Left, x, y, false, keys);
+        w.tools.release();
+    };
+    click(ox, oy);
+    click(gx, gy, {true, false});
+    EXPECT_EQ(w.editor.selectedObjects(), (std::vector<int>{0, 1}));
+    click(ox, oy, {true, false});
+    EXPECT_EQ(w.editor.selectedObjects(), (std::vector<int>{1}));
+    click(ox, oy, {false, true});
+    click(ox, oy, {false, true});
+    EXPECT_EQ(w.editor.selectedObjects(), (std::vector<int>{1, 0}));
+    EXPECT_FALSE(w.editor.canUndo()) << "selecting is no step";
+
+    // A press on a selected object drags everything selected; the picked one lands on whole
+    // units, the others keep their places beside it.
+    w.tools.press(MouseButton::Left, ox, oy);
+    const auto [tx, ty] = w.pixelOf({20.5, 0, 11.5});
+    w.tools.move(tx, ty);
+    w.tools.release();
+    ExpectNear(w.position(0), {20, 0, 11});
+    ExpectNear(w.position(1), {0, 0, -9});
+    EXPECT_EQ(w.editor.selectedObjects(), (std::vector<int>{1, 0})) << "still both selected";
+    EXPECT_EQ(w.editor.undoText(), "Undo Move Objects");
+    ASSERT_TRUE(w.editor.undo());
+    ExpectNear(w.position(1), {-10, 0, -10});
+    EXPECT_FALSE(w.editor.canUndo());
+
+    // A click without a move on one of them selects it alone.
+    click(ox, oy);
+    EXPECT_EQ(w.editor.selectedObjects(), (std::vector<int>{0}));
+
+    // A right drag turns both about their common centre, 5 degrees a step.
+    w.editor.setSelection({Selection::object(0), Selection::object(1)});
+    w.tools.press(MouseButton::Right, ox, oy);
+    w.tools.move(ox + 3, oy);
+    w.tools.move(ox + 9, oy);
+    w.tools.release();
+    EXPECT_EQ(w.editor.document().objects.find(0)->int32(R::mainRotation(1)), 10);
+    EXPECT_EQ(w.editor.document().objects.find(1)->int32(R::mainRotation(1)), 10);
+    const double c = std::cos(10 * 0.01745), s = std::sin(10 * 0.01745);
+    ExpectNear(w.position(0), {10 * c + 10 * s, 0, -10 * s + 10 * c}, 1e-9);
+    ExpectNear(w.position(1), -w.position(0), 1e-9);
+    EXPECT_EQ(w.editor.undoText(), "Undo Turn Objects");
+    ASSERT_TRUE(w.editor.undo());
+    ExpectNear(w.position(0), {10, 0, 10});
+    EXPECT_EQ(w.editor.document().objects.find(1)->int32(R::mainRotation(1)), 0);
+}
+
+TEST(WorkspaceTools, ADragFromEmptyGroundSelectsWhatIsInsideItsRectangleAndNeverMovesAnything) {
+    Workspace w;
+    w.editor.execute(std::make_unique<AddObjectCommand>(
+        2, mission::support::sampleObject("far", 0, 0, 0), Vector3{45, 0, 0}));
+    w.editor.select(Selection::object(2));
+    const int steps = w.editor.canUndo();
+    w.keys.showTopView();
+    const auto drag = [&](const Vector3& from, const Vector3& to, PressKeys keys = {}) {
+        const auto [x0, y0] = w.pixelOf(from);
+        const auto [x1, y1] = w.pixelOf(to);
+        w.tools.press(MouseButton::Left, x0, y0, false, keys);
+        w.tools.move((x0 + x1) / 2, (y0 + y1) / 2);
+        w.tools.move(x1, y1);
+        w.tools.release();
+    };
+    // Around the object and the group; the selected object elsewhere stays where it is.
+    drag({-20, 0, 20}, {20, 0, -20});
+    EXPECT_EQ(w.editor.selectedObjects(), (std::vector<int>{0, 1}));
+    ExpectNear(w.position(2), {45, 0, 0});
+    EXPECT_EQ(int(w.editor.canUndo()), steps) << "no step";
+    EXPECT_EQ(w.captures, 0);
+    drag({5, 0, 15}, {15, 0, 5}, {true, true});
+    EXPECT_EQ(w.editor.selectedObjects(), (std::vector<int>{1})) << "Ctrl+Shift takes out";
+    drag({40, 0, 5}, {50, 0, -5}, {true, false});
+    EXPECT_EQ(w.editor.selectedObjects(), (std::vector<int>{1, 2})) << "Ctrl adds";
+
+    // Esc drops the rectangle; a click on the ground selects nothing, with Ctrl keeps all.
+    const auto [ex, ey] = w.pixelOf({-20, 0, 20});
+    w.tools.press(MouseButton::Left, ex, ey);
+    w.tools.move(ex + 300, ey + 200);
+    ASSERT_TRUE(w.tools.rectangle());
+    EXPECT_EQ(*w.tools.rectangle(), (ScreenRectangle{ex, ey, ex + 300, ey + 200}));
+    w.tools.cancelDrag();
+    EXPECT_FALSE(w.tools.rectangle());
+    w.tools.release();
+    EXPECT_EQ(w.editor.selectedObjects(), (std::vector<int>{1, 2}));
+    w.tools.press(MouseButton::Left, ex, ey, false, {true, false});
+    w.tools.release();
+    EXPECT_EQ(w.editor.selectionSize(), 2u);
+    w.tools.press(MouseButton::Left, ex, ey);
+    w.tools.release();
+    EXPECT_EQ(w.editor.selectionSize(), 0u);
+
+    // A hidden object is neither boxed nor picked; the front view boxes too.
+    w.editor.hideObjects({0});
+    drag({-20, 0, 20}, {20, 0, -20});
+    EXPECT_EQ(w.editor.selectedObjects(), (std::vector<int>{1}));
+    const auto [hx, hy] = w.pixelOf({10, 0, 10});
+    EXPECT_FALSE(w.tools.hoverAt(hx, hy));
+    w.editor.unhideAll();
+    w.keys.showFrontView();
+    drag({5, 5, 10}, {15, -5, 10});
+    EXPECT_EQ(w.editor.selectedObjects(), (std::vector<int>{0}));
+
+    // A right press on the sky selects nothing and turns nothing.
+    w.tools.press(MouseButton::Right, 400, 5);
+    w.tools.move(450, 5);
+    w.tools.release();
+    EXPECT_EQ(w.editor.selectionSize(), 0u);
+    EXPECT_EQ(int(w.editor.canUndo()), steps);
+}

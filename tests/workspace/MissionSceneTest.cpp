@@ -281,6 +281,37 @@ TEST_F(MissionSceneTest, SelectionHighlightsAWholeGroupAndGivesColoursBack) {
     EXPECT_EQ(single.GetColor(), Bytes(1, 1, 1));
 }
 
+TEST_F(MissionSceneTest, ManySelectedAreAllPaintedAndHiddenObjectsLeaveThePicture) {
+    Place(0, ObjectRecord("bunker", 0, 0, 0));
+    Place(1, ObjectRecord("grove", 2000, 0, 0, true));
+    Place(2, ObjectRecord("bunker", 4000, 0, 0));
+    SaveAndOpen();
+    engine::Frame* bunker = scene.FrameOf(edit::Selection::object(0));
+    engine::Frame* grove = scene.FrameOf(edit::Selection::object(1));
+    editor.setSelection(
+        {edit::Selection::object(1), edit::Selection::object(0), edit::Selection::startPoint(1)});
+    EXPECT_EQ(scene.SelectedFrames().size(), 3u);
+    EXPECT_EQ(scene.Selected(), scene.FrameOf(edit::Selection::startPoint(1)));
+    EXPECT_EQ(bunker->GetColor(), Bytes(255, 0, 0));
+    EXPECT_EQ(grove->GetChildren().front()->GetColor(), Bytes(255, 0, 0));
+    editor.removeFromSelection({edit::Selection::object(1)});
+    EXPECT_EQ(grove->GetChildren().front()->GetColor(), Bytes(198, 122, 255));
+    EXPECT_EQ(bunker->GetColor(), Bytes(255, 0, 0));
+
+    // Hidden: out of the objects container (not drawn, not picked), back in its own colour.
+    editor.hideObjects({0, 1});
+    EXPECT_EQ(scene.ObjectsFrame()->GetChildren().size(), 1u);
+    EXPECT_FALSE(scene.ObjectsFrame()->IsAncestorOf(bunker));
+    EXPECT_EQ(bunker->GetColor(), Bytes(0, 255, 64));
+    editor.applyObjectPosition(0, {5, 0, 5}); // an undo may still move it meanwhile
+    editor.unhideAll();
+    EXPECT_EQ(scene.ObjectsFrame()->GetChildren().size(), 3u);
+    ExpectNear(bunker->GetPosition(scene.ObjectsFrame()), {5, 0, 5});
+    // Save reads every object, hidden or not, from the editor.
+    editor.hideObjects({2});
+    EXPECT_EQ(editor.objectFrames().size(), 3u);
+}
+
 TEST_F(MissionSceneTest, RenderQualityMenusReplaceTheirBits) {
     EXPECT_EQ(scene.Quality().Value(), 0x89u);
     scene.PointClick();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mission/MissionObjectRecord.h"
 #include "mission/RecordFields.h"
 
 #include <nlohmann/json.hpp>
@@ -12,8 +13,9 @@
 #include <string_view>
 #include <vector>
 
-// One record's fields as JSON and back, driven by the record's field description.
-namespace zev::cli {
+// One record's fields as JSON and back, driven by the record's field description: the dump and
+// load of a mission and the objects on the clipboard.
+namespace zev::mission {
 
 using json = nlohmann::ordered_json;
 
@@ -58,4 +60,10 @@ void takeRecord(const json& in, const std::string& path, std::span<std::uint8_t>
                 const mission::RecordFields& fields, bool full,
                 std::initializer_list<std::string_view> ownKeys);
 
-} // namespace zev::cli
+// One object as a mission's dump lists it: its slot, then its record's fields.
+json objectToJson(const MissionObjectRecord& record, int slot, bool full);
+// An object of that form. "slot" may be there (0 to 499) and is not used: where an object goes
+// is up to the caller. Refused as `takeRecord` refuses.
+MissionObjectRecord objectFromJson(const json& in, const std::string& path, bool full);
+
+} // namespace zev::mission

@@ -1,17 +1,14 @@
 #include "RecordJson.h"
 
 #include "common/FixedText.h"
+#include "mission/ObjectTable.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <optional>
 
-namespace zev::cli {
-
-using mission::FieldKind;
-using mission::RecordField;
-using mission::RecordFields;
+namespace zev::mission {
 
 namespace {
 
@@ -368,4 +365,18 @@ void takeRecord(const json& in, const std::string& path, std::span<std::uint8_t>
     checkShape(in, shape, path);
 }
 
-} // namespace zev::cli
+json objectToJson(const MissionObjectRecord& record, int slot, bool full) {
+    json o = {{"slot", slot}};
+    putRecord(o, record.bytes(), missionObjectFields(), full);
+    return o;
+}
+
+MissionObjectRecord objectFromJson(const json& in, const std::string& path, bool full) {
+    if (const auto slot = requireObject(in, path).find("slot"); slot != in.end())
+        readInteger(*slot, childPath(path, "slot"), 0, ObjectTable::capacity - 1);
+    MissionObjectRecord r;
+    takeRecord(in, path, r.bytes(), missionObjectFields(), full, {"slot"});
+    return r;
+}
+
+} // namespace zev::mission
