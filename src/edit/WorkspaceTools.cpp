@@ -146,27 +146,40 @@ bool WorkspaceTools::pickAt(int x, int y) {
 
 // --- mouse events
 
+MouseGesture gestureFor(bool dropping, MouseButton button) {
+    for (const MouseGestureRow& row : kMouseGestures)
+        if (row.dropper == dropping && row.button == button)
+            return row.gesture;
+    return MouseGesture::None;
+}
+
 void WorkspaceTools::press(MouseButton button, int x, int y, bool menuMode) {
     if (editor_.inGesture())
         return; // the other button's drag goes on
-    if (button == MouseButton::Left) {
-        if (dropsHere()) {
-            const engine::Viewport* viewport = view_.viewport();
-            if (!menuMode && viewport && cameras_.top && palette)
-                dropper_.drop(palette(), pointUnderMouse(*viewport, *cameras_.top, x, y));
-            return;
-        }
+    if (button == MouseButton::Left)
         leftDrag_ = true;
+    else
+        rightDrag_ = true;
+    switch (gestureFor(dropsHere(), button)) {
+    case MouseGesture::Drop: {
+        leftDrag_ = false;
+        const engine::Viewport* viewport = view_.viewport();
+        if (!menuMode && viewport && cameras_.top && palette)
+            dropper_.drop(palette(), pointUnderMouse(*viewport, *cameras_.top, x, y));
+        return;
+    }
+    case MouseGesture::Move:
         if (pickAt(x, y))
             beginDrag("Move");
         return;
-    }
-    rightDrag_ = true;
-    if (dropsHere())
+    case MouseGesture::Turn:
+        if (pickAt(x, y)) {
+            lastX_ = x;
+            beginDrag("Turn");
+        }
         return;
-    if (pickAt(x, y)) {
-        lastX_ = x;
-        beginDrag("Turn");
+    case MouseGesture::None:
+        return;
     }
 }
 

@@ -55,6 +55,38 @@ public:
 
 enum class MouseButton { Left, Right };
 
+// What a press of a mouse button starts in the workspace.
+enum class MouseGesture { Move, Turn, Drop, None };
+
+// One row of the workspace's mouse gestures: with which tool a button does what, and the words
+// the keys reference shows. The tools look their gestures up here, so the reference and the
+// behaviour cannot part.
+struct MouseGestureRow {
+    bool dropper; // the Dropper tool (in the top view); else the Mouse tool
+    MouseButton button;
+    MouseGesture gesture;
+    const char* input; // "Left drag", ...
+    const char* what;
+};
+inline constexpr MouseGestureRow kMouseGestures[] = {
+    {false, MouseButton::Left, MouseGesture::Move, "Left drag",
+     "Picks what is under the pointer (a ready-made group's member picks the group) and moves "
+     "it: x and z in the top view, the height in the front view"},
+    {false, MouseButton::Right, MouseGesture::Turn, "Right drag",
+     "Picks what is under the pointer and turns it, 5 degrees a step"},
+    {true, MouseButton::Left, MouseGesture::Drop, "Left click",
+     "Drops the palette's object where the top view is clicked"},
+    {true, MouseButton::Right, MouseGesture::None, "Right click", "Nothing"},
+};
+// Gestures the window handles around the tools, for the reference.
+inline constexpr const char* kOtherMouseGestures[][2] = {
+    {"Click", "Selects what is under the pointer (the Mouse tool)"},
+    {"Double-click", "Opens the editor of the object, start point or nav point under the pointer"},
+    {"Esc during a drag", "Puts the selection back where the drag began"},
+};
+// The gesture of `button` with the Dropper tool in the top view (`dropping`) or the Mouse tool.
+MouseGesture gestureFor(bool dropping, MouseButton button);
+
 // The mouse and dropper tools over the window's mouse events, turned into button, position and
 // menu-mode state in one place by the window. Picking selects; a left drag moves the selection
 // (top view: x and z; front view: y), a right drag turns it by 5 degrees a step; each drag is
