@@ -1,5 +1,6 @@
 #include "KeysReference.h"
 
+#include "edit/CameraMoves.h"
 #include "edit/WorkspaceTools.h"
 
 #include <QAction>
@@ -86,6 +87,11 @@ QString keysReferenceHtml(const edit::KeyTable& keys, const QList<QMenu*>& menus
     for (const auto& g : edit::kOtherMouseGestures)
         html +=
             row({QStringLiteral("Mouse"), QString::fromLatin1(g[0]), QString::fromLatin1(g[1])});
+    const QString camera = QStringLiteral("Camera (any tool)");
+    html += row({camera, QString::fromLatin1(edit::kCameraWheelGesture[0]),
+                 QString::fromLatin1(edit::kCameraWheelGesture[1])});
+    for (const edit::CameraGestureRow& g : edit::kCameraGestures)
+        html += row({camera, QString::fromLatin1(g.input), QString::fromLatin1(g.what)});
     html += QStringLiteral("</table></body></html>");
     return html;
 }

@@ -7,6 +7,7 @@
 #include "app/FileDialogs.h"
 #include "app/KeysReference.h"
 #include "app/SelectionForm.h"
+#include "edit/CameraMoves.h"
 #include "edit/ObjectCommands.h"
 #include "edit/WorkspaceTools.h"
 #include "gamedata/DemoData.h"
@@ -128,6 +129,8 @@ TEST(FirstRun, TheKeysReferenceIsMadeFromTheTablesInUse) {
     EXPECT_NE(html.indexOf(QStringLiteral("<td>File &gt; Exit</td><td>Ctrl+Q or Alt+X</td>")), -1);
     EXPECT_NE(html.indexOf(QStringLiteral("<td>Edit &gt; Undo</td><td>Ctrl+Z</td>")), -1);
     for (const auto& g : edit::kMouseGestures)
+        EXPECT_NE(html.indexOf(QString::fromLatin1(g.what).toHtmlEscaped()), -1) << g.input;
+    for (const auto& g : edit::kCameraGestures)
         EXPECT_NE(html.indexOf(QString::fromLatin1(g.what).toHtmlEscaped()), -1) << g.input;
 
     // Another key for the front view, a key taken away and a new shortcut all show.

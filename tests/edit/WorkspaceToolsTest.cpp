@@ -352,3 +352,10 @@ TEST(ObjectDrop, TheMouseMeetsTheGroundUnderTheTopCamera) {
     EXPECT_NEAR(aside.y, 0, 1e-6);
     EXPECT_NEAR(std::abs(aside.x - 40), 100 * 70 / (350 / view.GetField()), 1e-6);
 }
+
+TEST(WorkspaceTools, EachButtonStartsTheGestureOfItsToolsRow) {
+    EXPECT_EQ(gestureFor(false, MouseButton::Left), MouseGesture::Move);
+    EXPECT_EQ(gestureFor(false, MouseButton::Right), MouseGesture::Turn);
+    EXPECT_EQ(gestureFor(true, MouseButton::Left), MouseGesture::Drop);
+    EXPECT_EQ(gestureFor(true, MouseButton::Right), MouseGesture::None);
+}
