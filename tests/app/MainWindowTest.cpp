@@ -108,7 +108,7 @@ TEST(MainWindow, ToolBarHintsMenuTextsAndTheCommandsThatWaitForAMissionAreAsList
     for (QAction* a : form.menuBar()->actions())
         menus << a->text();
     EXPECT_EQ(menus, QStringList({"&File", "&Edit", "Project Settings", "Utilitys",
-                                  "Render Options", "Setup", "&Help"}));
+                                  "Render Options", "Setup", "&View", "&Help"}));
     const int widths[] = {350, 100, 100, 100};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(form.StatusPanels[i]->width(), widths[i]) << i;
