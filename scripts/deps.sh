@@ -4,7 +4,7 @@ zev_packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     nlohmann-json3-dev qt6-base-dev dosbox
     libqt6opengl6-dev libgl-dev libgl1-mesa-dri xvfb xauth fonts-dejavu-core xdotool
-    locales libcdio-dev pkg-config desktop-file-utils appstream
+    locales libcdio-dev pkg-config desktop-file-utils appstream openbox shared-mime-info x11-utils
 )
 
 zev_install_deps() {

@@ -1,6 +1,7 @@
 // Commands over game geometry, ready-made groups, object groups and the demo game data.
 
 #include "CliCommand.h"
+#include "SampleMission.h"
 
 #include "common/FileIo.h"
 #include "gamedata/DemoData.h"
@@ -121,6 +122,16 @@ int runDemo(CliContext& c, const CliCommand& self) {
     const demo::DemoDataPaths paths = demo::demoDataPaths(dir);
     c.out << "archive:           " << paths.archive.string() << '\n'
           << "program directory: " << paths.programDirectory.string() << '\n';
+    // The sample mission is the user's to change: one already there is kept.
+    const std::filesystem::path sample = sampleMissionPath(dir);
+    std::error_code ec;
+    if (std::filesystem::exists(sample, ec)) {
+        c.out << "sample mission:    " << sample.string() << " (already there, kept)\n";
+        return kExitOk;
+    }
+    if (!writeSampleMission(sample, paths.programDirectory, c.reporter))
+        return kExitFailed;
+    c.out << "sample mission:    " << sample.string() << '\n';
     return kExitOk;
 }
 
@@ -162,8 +173,10 @@ std::vector<CliCommand> gameDataCommands() {
          runGroupObjects},
         {"demo", "DIR",
          "Writes demo game data made by this program: DIR/game (archive ZEV.PRJ, ready-made\n"
-         "groups in RMG, an empty missions directory) and DIR/home (zevedit.ini, object groups\n"
-         "in data/odb and the index files built for the archive).",
+         "groups in RMG, an empty missions directory), DIR/home (zevedit.ini, object groups\n"
+         "in data/odb and the index files built for the archive) and the sample mission\n"
+         "DIR/missions/sample.mdb (a small base to open, build and compile; one already there\n"
+         "is kept).",
          runDemo},
         {"examples", "[--from DIR]",
          "Copies the example object groups installed with the program (share/zevedit/examples,\n"

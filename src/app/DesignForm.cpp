@@ -2,6 +2,7 @@
 
 #include "DirtyForm.h"
 #include "FileDialogs.h"
+#include "HelpWindows.h"
 #include "SelectionForm.h"
 #include "WorkspaceHost.h"
 
@@ -36,6 +37,7 @@ TDesignForm::TDesignForm(EditorContext context, QWidget* parent)
     : QMainWindow(parent), context_(std::move(context)), reporter_(this),
       keyTable_(edit::KeyTable::load(context_.programDirectory)) {
     setObjectName(QStringLiteral("DesignForm"));
+    guidePlaces = defaultGuidePlaces();
     setWindowTitle(QString::fromLatin1(DocumentController::kPlainTitle));
     controller_ =
         std::make_unique<DocumentController>(editor_, context_.programDirectory, reporter_, *this);
@@ -79,17 +81,36 @@ TDesignForm::TDesignForm(EditorContext context, QWidget* parent)
     sideLayout->addWidget(ObjectsTabControl);
     sideLayout->addWidget(DropBtn);
     sideLayout->addWidget(ObjectBox, 1);
-    sideLayout->addStretch();
-    side->setFixedWidth(220);
-    layout->addWidget(side);
+    side->setMinimumWidth(160);
+    // The palette is a dock beside the workspace, made wider or narrower by its edge; its
+    // tabs keep whole names (arrows scroll them).
+    PaletteDock = new QDockWidget(QStringLiteral("Objects"), this);
+    PaletteDock->setObjectName(QStringLiteral("PaletteDock"));
+    PaletteDock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    PaletteDock->setTitleBarWidget(new QWidget);
+    PaletteDock->setWidget(side);
+    addDockWidget(Qt::LeftDockWidgetArea, PaletteDock);
+    resizeDocks({PaletteDock}, {220}, Qt::Horizontal);
     layout->addWidget(workspaceArea_, 1);
     setCentralWidget(central);
 
     buildDocks();
+    EmptyHint = new QLabel(workspaceArea_);
+    EmptyHint->setObjectName(QStringLiteral("EmptyHint"));
+    EmptyHint->setAlignment(Qt::AlignCenter);
+    EmptyHint->setWordWrap(true);
+    EmptyHint->setAutoFillBackground(true);
+    EmptyHint->setFrameShape(QFrame::StyledPanel);
+    EmptyHint->setMargin(16);
+    connect(EmptyHint, &QLabel::linkActivated, this, &TDesignForm::emptyHintLink);
+    workspaceArea_->installEventFilter(this);
+
     setDocumentControlsEnabled(false);
     ReloadGroupTabItems1Click();
     editor_.addListener(this);
     historyChanged();
+    refreshKeyHints();
+    updateEmptyHint();
     resize(1024, 720);
 }
 
@@ -116,7 +137,7 @@ edit::PaletteChoice TDesignForm::paletteChoice() const {
         return choice;
     choice.group = ObjectsTabControl->tabText(tab).toStdString();
     choice.entry = ObjectBox->currentRow();
-    choice.text = DropBtn->text().toStdString();
+    choice.text = paletteText_.toStdString();
     return choice;
 }
 
@@ -128,11 +149,14 @@ void TDesignForm::historyChanged() {
     // Saved, or back to the saved state: no recovery copy is needed.
     if (recovery_ && !editor_.isModified())
         recovery_->discard();
+    // The title's "*" while the mission differs from its file.
+    setWindowModified(editor_.isModified());
     emit missionChanged();
 }
 
 void TDesignForm::setWorkspaceWidget(QWidget* widget) {
     workspaceArea_->layout()->addWidget(widget);
+    EmptyHint->raise();
 }
 
 void TDesignForm::buildToolBar() {
@@ -156,6 +180,7 @@ void TDesignForm::buildToolBar() {
     LaunchBtn = button("LaunchBtn", "Launch", "Launch Current Mission");
     ErrorLogBtn = button("ErrorLogBtn", "Error Log", "View Error Log");
     SpeedPanel->addSeparator();
+    // Their tips name the key table's keys (refreshKeyHints).
     MouseBtn = button("MouseBtn", "Mouse", "");
     DropperBtn = button("DropperBtn", "Dropper", "");
     SideBtn = button("SideBtn", "Front", "Enter Front Camera View");
@@ -195,7 +220,7 @@ void TDesignForm::buildPalette() {
     connect(DropBtn, &QPushButton::clicked, this, &TDesignForm::DropBtnClick);
     ObjectBox = new QListWidget;
     ObjectBox->setObjectName(QStringLiteral("ObjectBox"));
-    ObjectBox->hide();
+    ObjectBox->setToolTip(QStringLiteral("Click an object to drop it with the Dropper tool"));
     connect(ObjectBox, &QListWidget::itemClicked, this, &TDesignForm::ObjectBoxClick);
 }
 
@@ -213,7 +238,12 @@ void TDesignForm::buildStatusBar() {
 }
 
 void TDesignForm::setTitle(const std::string& title) {
-    setWindowTitle(QString::fromLocal8Bit(title.c_str()));
+    // A mission's title carries the "*" of a modified mission.
+    const QString shown = QString::fromLocal8Bit(title.c_str());
+    setWindowTitle(title == DocumentController::kPlainTitle ? shown
+                                                            : shown + QStringLiteral("[*]"));
+    setWindowModified(editor_.isModified());
+    updateEmptyHint();
 }
 
 void TDesignForm::setDocumentControlsEnabled(bool enabled) {
@@ -234,14 +264,16 @@ UnsavedChoice TDesignForm::askUnsavedWork() {
 }
 
 std::optional<std::filesystem::path> TDesignForm::askOpenPath() {
-    const auto path = askMissionOpenPath(this);
+    const auto path = askMissionOpenPath(this, lastMissionFolder());
     if (!path)
         return std::nullopt;
     return std::filesystem::path(path->toStdString());
 }
 
 std::optional<std::filesystem::path> TDesignForm::askSavePath() {
-    const auto path = askMissionSavePath(this);
+    const std::string name = editor_.document().header.text(mission::MissionHeader::missionName);
+    const auto path =
+        askMissionSavePath(this, lastMissionFolder(), QString::fromLatin1(name.c_str()));
     if (!path)
         return std::nullopt;
     return std::filesystem::path(path->toStdString());
@@ -261,6 +293,7 @@ void TDesignForm::closeEvent(QCloseEvent* event) {
         return;
     }
     // The work is settled: the window lets the mission go, clean and untitled no more.
+    saveWindowLayout();
     editor_.closeMission();
     recovery_->discard();
     event->accept();

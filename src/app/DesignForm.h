@@ -80,6 +80,15 @@ public:
     DocumentController& controller() { return *controller_; }
     GuiReporter& reporter() { return reporter_; }
     const EditorContext& context() const { return context_; }
+    // The sample mission of the demo data beside the program directory (DIR/missions of
+    // `zevedit-cli demo DIR`); empty when there is none.
+    QString sampleMissionPath() const;
+    // Where the file dialogs start: the folder of the mission open, else of the last one used.
+    QString lastMissionFolder() const;
+    // The window's place, size, maximised state and dock layout, kept in the settings between
+    // runs of a windowed workspace; restored before the window shows (false when none is kept).
+    bool restoreWindowLayout();
+    void saveWindowLayout();
 
     // The area the 3D workspace occupies.
     QWidget* workspaceArea() const { return workspaceArea_; }
@@ -112,8 +121,11 @@ public:
     QAction *MouseBtn, *DropperBtn, *SideBtn, *TopBtn;
     QPushButton* DropBtn;
     QListWidget* ObjectBox;
-    // The panel that holds the object tabs and list beside the workspace.
+    // The panel that holds the object tabs and list beside the workspace, and its dock.
     QWidget* ObjectPanel;
+    QDockWidget* PaletteDock;
+    // Shown over the workspace while no mission is open: how to begin.
+    QLabel* EmptyHint;
     // Status bar panels (350, 100, 100, 100 pixels).
     QLabel* StatusPanels[4];
     // Menu.
@@ -141,7 +153,9 @@ public:
     QAction *GroundGrid, *EditorLighting;
     QAction *ZEVProjectFilePath1, *ZEVCDROMLocation1, *MissionLaunchMek1,
         *ZEVSimEngineExecutableOverride1, *KeyboardMapping1, *ProgramRunners1;
-    QAction* About1;
+    QAction *UserGuide1, *KeysAndMouse1, *About1;
+    // Where "User Guide" looks for the guide (the install's share folder, then the sources).
+    QStringList guidePlaces;
     // Camera and placement commands.
     QAction *FrameSelection1, *SnapToGrid1, *LargerGrid1, *SmallerGrid1, *PutOnGround1;
     QList<QAction*> StoreCameraItems, RecallCameraItems;
@@ -229,6 +243,12 @@ public slots:
     // The editor of what is selected in the workspace (after a double-click).
     void EditSelection();
     void UserPOVCameraControl1Click();
+    // "Help": the user guide shipped with the program, and the keys and mouse reference made
+    // from the tables in use.
+    void UserGuide1Click();
+    void KeysAndMouse1Click();
+    // The mission named on the command line, once the window shows.
+    void openStartMission();
 
 signals:
     // The top camera is to look down on a thing of the mission (the outline's or the problem
@@ -286,6 +306,12 @@ private:
     void reportHints();
     void historyChanged() override;
     void selectionChanged() override;
+    // The tool tips that name keys of the key table, after it was read or changed.
+    void refreshKeyHints();
+    // The hint over an empty workspace, shown while no mission is open.
+    void updateEmptyHint();
+    void emptyHintLink(const QString& link);
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void runSequence(bool launch);
     // The outline, inspector and problems docks, and the View menu's items for them.
     void buildDocks();
@@ -339,6 +365,10 @@ private:
     dialogs::ProblemsPanel* problemsPanel_ = nullptr;
     // Runs the check a moment after the last change, not on every change.
     QTimer* checkTimer_ = nullptr;
+    // The menu text of the palette's chosen object (the drop button shows a hint without one).
+    QString paletteText_;
+    // The window layout is kept (a windowed workspace restored it).
+    bool windowLayoutKept_ = false;
 };
 
 } // namespace zev::app

@@ -28,6 +28,26 @@ private:
     bool& flag_;
 };
 
+// Passes the Build's messages on; the one that says it is done also names where the sources
+// went.
+class BuildReporter : public common::Reporter {
+public:
+    BuildReporter(common::Reporter& inner, std::filesystem::path folder)
+        : inner_(inner), folder_(std::move(folder)) {}
+    void report(const std::string& text, const std::string& caption,
+                common::MessageIcon icon) override {
+        if (text == "Text File Build Complete...")
+            inner_.report(text + "\n\nThe sources are in " + folder_.string(), caption, icon);
+        else
+            inner_.report(text, caption, icon);
+    }
+    void detail(const std::string& text) override { inner_.detail(text); }
+
+private:
+    common::Reporter& inner_;
+    std::filesystem::path folder_;
+};
+
 } // namespace
 
 build::LaunchSettings TDesignForm::launchSettings() const {
@@ -48,7 +68,10 @@ void TDesignForm::BuildBtnClick() {
         return;
     const Busy busy(busy_);
     setBusy(true);
-    build::buildCommand(editor_.documentForChange(), editor_, context_.programDirectory, reporter_);
+    BuildReporter reporter(reporter_,
+                           context_.programDirectory / "source" /
+                               editor_.document().header.text(mission::MissionHeader::projectName));
+    build::buildCommand(editor_.documentForChange(), editor_, context_.programDirectory, reporter);
     setBusy(false);
 }
 

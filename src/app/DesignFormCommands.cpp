@@ -99,7 +99,8 @@ void TDesignForm::ObjectBoxClick() {
     QListWidgetItem* chosen = ObjectBox->currentItem();
     if (!chosen)
         return;
-    DropBtn->setText(chosen->text());
+    paletteText_ = chosen->text();
+    DropBtn->setText(paletteText_);
     ObjectBox->hide();
     emit objectChosen(ObjectsTabControl->tabText(ObjectsTabControl->currentIndex()),
                       ObjectBox->row(chosen), chosen->text());
@@ -107,7 +108,10 @@ void TDesignForm::ObjectBoxClick() {
 
 void TDesignForm::ObjectsTabControlChange() {
     ObjectBox->clear();
-    DropBtn->setText(QString()); // the object chosen belonged to the group left
+    // The object chosen belonged to the group left.
+    paletteText_.clear();
+    DropBtn->setText(QStringLiteral("(choose an object below)"));
+    ObjectBox->show();
     const int tab = ObjectsTabControl->currentIndex();
     if (tab < 0)
         return;
@@ -122,8 +126,11 @@ void TDesignForm::ReloadGroupTabItems1Click() {
         ObjectsTabControl->removeTab(0);
     for (const std::string& name : gamedata::listObjectGroupNames(context_.programDirectory))
         ObjectsTabControl->addTab(QString::fromLatin1(name.c_str()));
+    // A hidden tab bar does not tell its layout that it grew.
+    ObjectsTabControl->updateGeometry();
     ObjectsTabControlChange();
     reloadObjectGroups();
+    refreshKeyHints();
 }
 
 void TDesignForm::ScanGeoTable1Click() {
@@ -204,6 +211,7 @@ namespace zev::app {
 void TDesignForm::KeyboardMapping1Click() {
     dialogs::TKeyForm form(keyTable_, context_.programDirectory, reporter_, this);
     form.exec();
+    refreshKeyHints();
 }
 
 void TDesignForm::UserPOVCameraControl1Click() {

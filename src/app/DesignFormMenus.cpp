@@ -38,7 +38,14 @@ void TDesignForm::buildMenu() {
     file->addSeparator();
     RecentSeparator = file->addSeparator();
     ExitItem = item(file, "ExitItem", "E&xit", "Exit application");
-    ExitItem->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    // The keys desktop users expect, shown in the menu; Alt+X as ever.
+    NewItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    OpenItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    SaveItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    SaveAsItem->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    ExitItem->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::ALT | Qt::Key_X)});
+    // The window holds them too, so they work while a full-screen run hides the menu.
+    addActions({NewItem, OpenItem, SaveItem, SaveAsItem, ExitItem});
     connect(NewItem, &QAction::triggered, this, &TDesignForm::NewBtnClick);
     connect(OpenItem, &QAction::triggered, this, &TDesignForm::OpenItemClick);
     connect(SaveItem, &QAction::triggered, this, &TDesignForm::SaveItemClick);
@@ -186,7 +193,15 @@ void TDesignForm::buildMenu() {
             &TDesignForm::ZEVSimEngineExecutableOverride1Click);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    UserGuide1 = item(help, "UserGuide1", "&User Guide", "The guide to the editor, in a window");
+    UserGuide1->setShortcut(QKeySequence(Qt::Key_F1));
+    KeysAndMouse1 = item(help, "KeysAndMouse1", "&Keys and Mouse",
+                         "Every key and mouse gesture of the editor as it is set up now");
+    help->addSeparator();
     About1 = item(help, "About1", "&About...");
+    addAction(UserGuide1);
+    connect(UserGuide1, &QAction::triggered, this, &TDesignForm::UserGuide1Click);
+    connect(KeysAndMouse1, &QAction::triggered, this, &TDesignForm::KeysAndMouse1Click);
     connect(About1, &QAction::triggered, this, &TDesignForm::About1Click);
 }
 

@@ -16,6 +16,8 @@ struct EditorContext {
     platform::SettingsStore* settings = nullptr;
     // The project archive path given on the command line for this run; over "Prj Path".
     QString archiveOverride;
+    // The mission file named on the command line (absolute), opened when the main window shows.
+    QString startMission;
 
     platform::SetupValues setup;
 

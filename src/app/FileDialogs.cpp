@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace zev::app {
 
@@ -37,16 +38,36 @@ std::optional<QString> askMissionOpenPath(QWidget* parent, const QString& folder
     return run(dialog);
 }
 
-std::optional<QString> askMissionSavePath(QWidget* parent, const QString& folder) {
+QString withMissionExtension(const QString& path) {
+    return path.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive)
+               ? path
+               : path + QStringLiteral(".mdb");
+}
+
+QString suggestedMissionFileName(const QString& missionName) {
+    QString name = missionName.trimmed();
+    name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]")),
+                 QStringLiteral("_"));
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
+        name = QStringLiteral("mission");
+    return withMissionExtension(name);
+}
+
+std::optional<QString> askMissionSavePath(QWidget* parent, const QString& folder,
+                                          const QString& missionName) {
     QFileDialog dialog(parent, QStringLiteral("ZEVEDIT 3D FileSave"));
     prepare(dialog, folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("ZEVEDIT Files (*.mdb)"));
     dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Save"));
-    // The name is taken as typed: "test" stays "test".
+    dialog.selectFile(suggestedMissionFileName(missionName));
+    // Added here, not by the dialog: its default suffix leaves "raid.v2" as it is.
     dialog.setDefaultSuffix(QString());
-    return run(dialog);
+    const auto path = run(dialog);
+    if (!path)
+        return std::nullopt;
+    return withMissionExtension(*path);
 }
 
 std::optional<QString> askProjectFilePath(QWidget* parent, const QString& folder) {

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -14,6 +15,15 @@
 #include <QVBoxLayout>
 
 namespace zev::app {
+
+namespace {
+
+constexpr const char* kProjectNameNote =
+    "Up to 4 characters: every file the Build writes begins with them.";
+constexpr const char* kProjectNameRefused =
+    "A project name has at most 4 characters, without blanks or any of / \\ : * ? \" < > | & ^ %.";
+
+} // namespace
 
 TSelectionForm::TSelectionForm(common::Reporter& reporter, bool patch, QWidget* parent)
     : QDialog(parent), reporter_(reporter) {
@@ -40,7 +50,19 @@ TSelectionForm::TSelectionForm(common::Reporter& reporter, bool patch, QWidget* 
     Players->setObjectName(QStringLiteral("Players"));
     Players->setRange(2, 8);
     Players->setValue(4);
+    // The field says what it takes; a fifth character, a blank or a sign a file name cannot hold
+    // is not cut off unseen: the note under it tells why the key did nothing.
+    ProjectName->setPlaceholderText(QStringLiteral("4 characters"));
+    ProjectName->setToolTip(QString::fromLatin1(kProjectNameNote));
+    ProjectNameNote = new QLabel(QString::fromLatin1(kProjectNameRefused));
+    ProjectNameNote->setObjectName(QStringLiteral("ProjectNameNote"));
+    ProjectNameNote->setWordWrap(true);
+    ProjectNameNote->setStyleSheet(QStringLiteral("color: #a00000;"));
+    ProjectNameNote->hide();
+    connect(ProjectName, &QLineEdit::inputRejected, ProjectNameNote, &QWidget::show);
+    connect(ProjectName, &QLineEdit::textEdited, ProjectNameNote, &QWidget::hide);
     form->addRow(QStringLiteral("Project Name"), ProjectName);
+    form->addRow(QString(), ProjectNameNote);
     form->addRow(QStringLiteral("Mission Name"), MissionName);
     form->addRow(QStringLiteral("Number of Players"), Players);
     layout->addLayout(form);

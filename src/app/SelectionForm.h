@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QSpinBox;
 class QTabBar;
@@ -26,6 +27,8 @@ public:
 
     QTabBar* SelectionControl;
     QLineEdit* ProjectName;
+    // Says what a project name may be, and louder when a key or a paste was refused.
+    QLabel* ProjectNameNote;
     QLineEdit* MissionName;
     QSpinBox* Players;
     QCheckBox* PatchBox;

@@ -103,6 +103,8 @@ void TSplashForm::BitBtn1Click() {
 void TSplashForm::LaunchButtonClick() {
     EditorContext context = context_;
     context.setup = platform::readSetup(*context.settings);
+    // The mission of the command line opens in the first main window only.
+    context_.startMission.clear();
     mainWindow_ = std::make_unique<TDesignForm>(context);
     // The main window goes once it has closed; the start-up form comes back.
     connect(mainWindow_.get(), &TDesignForm::closed, this,
@@ -123,6 +125,7 @@ void TSplashForm::LaunchButtonClick() {
         platform::writeWindowedChoice(*context_.settings, launch.windowedDevice);
         hide();
         mainWindow_->show();
+        QTimer::singleShot(0, mainWindow_.get(), &TDesignForm::openStartMission);
         QTimer::singleShot(0, mainWindow_.get(), &TDesignForm::offerRecovery);
         return;
     }
@@ -138,6 +141,7 @@ void TSplashForm::LaunchButtonClick() {
     if (launch.fullscreenDevice < 0)
         launch.fullscreenDevice = 0;
     platform::writeFullScreenChoice(*context_.settings, launch);
+    QTimer::singleShot(0, mainWindow_.get(), &TDesignForm::openStartMission);
     QTimer::singleShot(0, mainWindow_.get(), &TDesignForm::offerRecovery);
 }
 

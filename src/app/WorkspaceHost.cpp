@@ -101,15 +101,20 @@ bool WorkspaceHost::SetupWindowed(int device) {
     windowed_ = true;
     speeds_ = toWorkspaceSpeeds(platform::readSpeeds(*form_.context().settings, false));
     form_.AutoZoom->setChecked(speeds_.autoZoom);
-    // The window opens over the whole screen, at its top left corner.
-    if (QScreen* screen = form_.screen() ? form_.screen() : QGuiApplication::primaryScreen())
-        form_.setGeometry(screen->availableGeometry());
 
     (void)device; // the list holds the one OpenGL driver that can draw here
     if (!checkGraphics("Failure Creating Device And View...") || !createWorkspace(false))
         return false;
     // The workspace's keys work whichever control of the window has the focus.
     qApp->installEventFilter(this);
+    // The window opens where it was last time; the first time over the screen's available
+    // area, maximised, so that a window manager keeps its title bar on the screen. (After the
+    // workspace is made: its OpenGL surface makes the window anew.)
+    if (!form_.restoreWindowLayout()) {
+        if (QScreen* screen = form_.screen() ? form_.screen() : QGuiApplication::primaryScreen())
+            form_.setGeometry(screen->availableGeometry());
+        form_.setWindowState(form_.windowState() | Qt::WindowMaximized);
+    }
     deviceReady_ = true;
     RequestFrame();
     return true;
@@ -138,7 +143,7 @@ bool WorkspaceHost::SetupFullScreen(const platform::RenderChoice& choice, int sc
 
     // A borderless window over the whole chosen screen.
     form_.SpeedPanel->hide();
-    form_.ObjectPanel->hide();
+    form_.PaletteDock->hide();
     form_.statusBar()->hide();
     form_.menuBar()->hide();
     // The docks beside the workspace would cover the picture; "View" shows them in menu mode.
@@ -383,53 +388,6 @@ void WorkspaceHost::Frame() {
     }
 }
 
-void WorkspaceHost::EnterMenuMode() {
-    if (windowed_)
-        return;
-    menuMode_ = true;
-    form_.SpeedPanel->show();
-    form_.ObjectPanel->show();
-    form_.statusBar()->show();
-    form_.menuBar()->show();
-    form_.unsetCursor();
-    // The system pointer is the one to use over the workspace while the menus are.
-    if (auto* widget = Widget()) {
-        widget->SetSpritePointer(false);
-        widget->unsetCursor();
-    }
-}
-
-void WorkspaceHost::LeaveMenuMode() {
-    if (windowed_)
-        return;
-    form_.SpeedPanel->hide();
-    form_.ObjectPanel->hide();
-    form_.statusBar()->hide();
-    form_.menuBar()->hide();
-    menuMode_ = false;
-    keyboard_.clear();
-    if (auto* widget = Widget()) {
-        widget->SetSpritePointer(spriteMouse_);
-        applyToolCursor();
-        widget->setFocus();
-    }
-    RequestFrame();
-}
-
-void WorkspaceHost::showSafely(const std::function<void()>& box) {
-    if (windowed_) {
-        box();
-        return;
-    }
-    // Outside menu mode the desktop is shown for the box and the full screen restored after.
-    const bool wasMenuMode = menuMode_;
-    if (!wasMenuMode)
-        EnterMenuMode();
-    box();
-    if (!wasMenuMode)
-        LeaveMenuMode();
-}
-
 bool WorkspaceHost::eventFilter(QObject* watched, QEvent* event) {
     // The application-wide filter only looks at this window's keys.
     if (watched != &form_ && watched != widget_) {
@@ -451,6 +409,11 @@ bool WorkspaceHost::eventFilter(QObject* watched, QEvent* event) {
         // Keys released while another window has the focus never reach us.
         if (watched == &form_)
             keyboard_.clear();
+        break;
+    case QEvent::Leave:
+        // What was under the pointer is no longer: the read-out's text goes with it.
+        if (watched == widget_)
+            form_.StatusPanels[0]->clear();
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:

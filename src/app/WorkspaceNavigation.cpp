@@ -56,17 +56,19 @@ bool WorkspaceHost::navigationEvent(QEvent* event) {
     case QEvent::MouseButtonDblClick: {
         if (navigator_->dragging() != Drag::None || tools_->dragging())
             return navigator_->dragging() != Drag::None;
-        Drag drag = Drag::None;
         std::optional<engine::Vector3> centre;
-        if (mouse->button() == Qt::MiddleButton) {
-            drag = Drag::Pan;
-        } else if (mouse->button() == Qt::LeftButton &&
-                   (mouse->modifiers() & Qt::AltModifier)) {
-            drag = Drag::Orbit;
+        const auto button = mouse->button() == Qt::MiddleButton  ? edit::CameraButton::Middle
+                            : mouse->button() == Qt::RightButton ? edit::CameraButton::Right
+                                                                 : edit::CameraButton::Left;
+        const bool known = mouse->button() & (Qt::LeftButton | Qt::MiddleButton | Qt::RightButton);
+        Drag drag =
+            known ? edit::cameraDragFor(button, mouse->modifiers() & Qt::AltModifier) : Drag::None;
+        if (drag == Drag::Orbit) {
             if (const auto box = boundsOf(form_.editor().selectedThings()))
                 centre = box->centre();
-        } else if (mouse->button() == Qt::RightButton && !tools_->dropperActive() &&
-                   !tools_->hoverAt(at.x(), at.y())) {
+        } else if (drag == Drag::Look) {
+            if (tools_->dropperActive() || tools_->hoverAt(at.x(), at.y()))
+                return false;
             // The right button over nothing: the tools clear the selection as always, and the
             // front camera looks about while the button is held.
             tools_->press(edit::MouseButton::Right, at.x(), at.y(), menuMode_);
@@ -213,10 +215,10 @@ void WorkspaceHost::cameraBookmark(int slot, bool store) {
         return;
     }
     std::optional<edit::WorkspaceCameras> cameras =
-        file.isEmpty() ? untitledBookmarks_[std::size_t(slot)]
-                       : edit::camerasFromText(
-                             platform::missionCameras(*form_.context().settings, file, slot)
-                                 .toStdString());
+        file.isEmpty()
+            ? untitledBookmarks_[std::size_t(slot)]
+            : edit::camerasFromText(
+                  platform::missionCameras(*form_.context().settings, file, slot).toStdString());
     if (!cameras) {
         form_.statusBar()->showMessage(
             QStringLiteral("No camera stored as %1 (Ctrl+Shift+%1 stores one)").arg(slot), 3000);

@@ -46,7 +46,14 @@ int main(int argc, char** argv) {
     parser.addOption(homeOption);
     parser.addOption(archiveOption);
     parser.addOption(settingsOption);
+    parser.addPositionalArgument(QStringLiteral("MISSION.mdb"),
+                                 QStringLiteral("A mission to open once the editor has started."),
+                                 QStringLiteral("[MISSION.mdb]"));
     parser.process(application);
+    if (parser.positionalArguments().size() > 1) {
+        std::fprintf(stderr, "zevedit: one mission file at most\n");
+        return 2;
+    }
 
     app::EditorContext context;
     platform::ProgramDirectoryInputs homeInputs;
@@ -60,6 +67,9 @@ int main(int argc, char** argv) {
     context.archiveOverride = parser.value(archiveOption).isEmpty()
                                   ? QString()
                                   : QDir(parser.value(archiveOption)).absolutePath();
+    // Taken from the current directory now: the editor and its programs run elsewhere later.
+    if (!parser.positionalArguments().isEmpty())
+        context.startMission = QDir().absoluteFilePath(parser.positionalArguments().front());
 
     if (workspace::probeGraphicsVersion() < workspace::kRequiredGraphicsVersion) {
         QMessageBox box(QMessageBox::Information, QStringLiteral("Error"),

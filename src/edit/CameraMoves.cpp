@@ -135,8 +135,8 @@ void CameraNavigator::wheel(const engine::Viewport& viewport, WorkspaceView view
         // Height changes; the ground point under the pointer stays there.
         const Vector3 before = cam->GetPosition(scene);
         const auto held = groundHit(viewport.RayThrough(x, y));
-        const double height = std::max(
-            kTopCameraFloor, before.y * std::pow(kWheelHeightFactor, notches * scale));
+        const double height =
+            std::max(kTopCameraFloor, before.y * std::pow(kWheelHeightFactor, notches * scale));
         cam->SetPosition(scene, before.x, height, before.z);
         if (!held)
             return;
@@ -228,6 +228,13 @@ void CameraNavigator::dragTo(const engine::Viewport& viewport, double x, double 
         return;
     }
     applyPose(*camera_, scene, pose);
+}
+
+CameraNavigator::Drag cameraDragFor(CameraButton button, bool altHeld) {
+    for (const CameraGestureRow& row : kCameraGestures)
+        if (row.button == button && (!row.withAlt || altHeld))
+            return row.drag;
+    return CameraNavigator::Drag::None;
 }
 
 } // namespace zev::edit

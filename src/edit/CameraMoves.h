@@ -86,8 +86,8 @@ public:
     enum class Drag { None, Pan, Orbit, Look };
     // `centre`: what the orbit turns about (the selection's centre), else the ground point
     // under the pointer.
-    void begin(Drag drag, const engine::Viewport& viewport, WorkspaceView view, double x,
-               double y, std::optional<engine::Vector3> centre = std::nullopt);
+    void begin(Drag drag, const engine::Viewport& viewport, WorkspaceView view, double x, double y,
+               std::optional<engine::Vector3> centre = std::nullopt);
     void dragTo(const engine::Viewport& viewport, double x, double y);
     void end() { drag_ = Drag::None; }
     Drag dragging() const { return drag_; }
@@ -101,10 +101,34 @@ private:
     Drag drag_ = Drag::None;
     engine::Frame* camera_ = nullptr;
     CameraPose startPose_;
-    engine::Vector3 grabbed_;      // pan: the point held under the pointer
-    engine::Vector3 planeNormal_;  // pan: the plane it moves in
-    engine::Vector3 centre_;       // orbit
+    engine::Vector3 grabbed_;     // pan: the point held under the pointer
+    engine::Vector3 planeNormal_; // pan: the plane it moves in
+    engine::Vector3 centre_;      // orbit
     double startX_ = 0, startY_ = 0;
 };
+
+// The mouse's camera gestures: which button (with Alt or not) starts which drag, and the words
+// the keys reference shows. The workspace picks its drag here, so the reference and the
+// behaviour cannot part.
+enum class CameraButton { Left, Middle, Right };
+struct CameraGestureRow {
+    CameraButton button;
+    bool withAlt; // only with Alt held; otherwise with or without it
+    CameraNavigator::Drag drag;
+    const char* input;
+    const char* what;
+};
+inline constexpr CameraGestureRow kCameraGestures[] = {
+    {CameraButton::Middle, false, CameraNavigator::Drag::Pan, "Middle drag",
+     "Pans the camera: the point grabbed stays under the pointer"},
+    {CameraButton::Left, true, CameraNavigator::Drag::Orbit, "Alt + left drag",
+     "Orbits the front camera about the selection, or the ground point under the pointer"},
+    {CameraButton::Right, false, CameraNavigator::Drag::Look, "Right drag on nothing",
+     "Turns the front camera where it stands (over an object the Mouse tool turns the object)"},
+};
+inline constexpr const char* kCameraWheelGesture[2] = {
+    "Wheel", "Moves the camera toward or away from the point under the pointer"};
+// The drag a press of `button` starts; None when it starts no camera move.
+CameraNavigator::Drag cameraDragFor(CameraButton button, bool altHeld);
 
 } // namespace zev::edit

@@ -156,22 +156,32 @@ std::vector<Selection> WorkspaceTools::thingsInside(const ScreenRectangle& recta
 
 // --- mouse events
 
+MouseGesture gestureFor(bool dropping, MouseButton button) {
+    for (const MouseGestureRow& row : kMouseGestures)
+        if (row.dropper == dropping && row.button == button)
+            return row.gesture;
+    return MouseGesture::None;
+}
+
 void WorkspaceTools::press(MouseButton button, int x, int y, bool menuMode, PressKeys keys) {
     if (editor_.inGesture() || rectangle_)
         return; // the other button's drag goes on
-    if (button == MouseButton::Left) {
-        if (dropsHere()) {
-            const engine::Viewport* viewport = view_.viewport();
-            if (!menuMode && viewport && cameras_.top && palette)
-                dropper_.drop(palette(), pointUnderMouse(*viewport, *cameras_.top, x, y));
-            return;
-        }
-        return pressLeft(x, y, keys);
-    }
-    rightDrag_ = true;
-    if (dropsHere())
+    if (button == MouseButton::Right)
+        rightDrag_ = true;
+    switch (gestureFor(dropsHere(), button)) {
+    case MouseGesture::Drop: {
+        const engine::Viewport* viewport = view_.viewport();
+        if (!menuMode && viewport && cameras_.top && palette)
+            dropper_.drop(palette(), pointUnderMouse(*viewport, *cameras_.top, x, y));
         return;
-    pressRight(x, y);
+    }
+    case MouseGesture::Move:
+        return pressLeft(x, y, keys);
+    case MouseGesture::Turn:
+        return pressRight(x, y);
+    case MouseGesture::None:
+        return;
+    }
 }
 
 void WorkspaceTools::pressLeft(int x, int y, PressKeys keys) {

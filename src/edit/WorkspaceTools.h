@@ -71,6 +71,42 @@ public:
 
 enum class MouseButton { Left, Right };
 
+// What a press of a mouse button starts in the workspace.
+enum class MouseGesture { Move, Turn, Drop, None };
+
+// One row of the workspace's mouse gestures: with which tool a button does what, and the words
+// the keys reference shows. The tools look their gestures up here, so the reference and the
+// behaviour cannot part.
+struct MouseGestureRow {
+    bool dropper; // the Dropper tool (in the top view); else the Mouse tool
+    MouseButton button;
+    MouseGesture gesture;
+    const char* input; // "Left drag", ...
+    const char* what;
+};
+inline constexpr MouseGestureRow kMouseGestures[] = {
+    {false, MouseButton::Left, MouseGesture::Move, "Left drag",
+     "From a selected thing: moves everything selected, following the pointer (x and z in the "
+     "top view, the height in the front view); from empty ground: a rectangle that selects what "
+     "stands inside it (Ctrl adds, Ctrl+Shift removes)"},
+    {false, MouseButton::Right, MouseGesture::Turn, "Right drag",
+     "On a thing: turns the selection about its common centre, 5 degrees a step (15 with Snap "
+     "to Grid)"},
+    {true, MouseButton::Left, MouseGesture::Drop, "Left click",
+     "Drops the palette's object where the top view is clicked"},
+    {true, MouseButton::Right, MouseGesture::None, "Right click", "Nothing"},
+};
+// Gestures the window handles around the tools, for the reference.
+inline constexpr const char* kOtherMouseGestures[][2] = {
+    {"Click", "Selects what is under the pointer alone (the Mouse tool)"},
+    {"Ctrl+click", "Adds the thing under the pointer to the selection or takes it out"},
+    {"Shift+click", "Adds the thing under the pointer to the selection"},
+    {"Double-click", "Opens the editor of the object, start point or nav point under the pointer"},
+    {"Esc during a drag", "Puts the selection back where the drag began, or drops the rectangle"},
+};
+// The gesture of `button` with the Dropper tool in the top view (`dropping`) or the Mouse tool.
+MouseGesture gestureFor(bool dropping, MouseButton button);
+
 // The mouse and dropper tools over the window's mouse events, turned into button, position,
 // modifier and menu-mode state in one place by the window.
 //

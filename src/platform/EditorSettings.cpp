@@ -193,4 +193,16 @@ void writeAutosaveMinutes(SettingsStore& store, int minutes) {
     store.setInteger(SettingsStore::kSetup, "Autosave Minutes", std::max(0, minutes));
 }
 
+WindowLayout readWindowLayout(const SettingsStore& store) {
+    const auto bytes = [&](const char* name) {
+        return QByteArray::fromBase64(store.text("Window", name).toLatin1());
+    };
+    return {bytes("Geometry"), bytes("State")};
+}
+
+void writeWindowLayout(SettingsStore& store, const WindowLayout& layout) {
+    store.setText("Window", "Geometry", QString::fromLatin1(layout.geometry.toBase64()));
+    store.setText("Window", "State", QString::fromLatin1(layout.state.toBase64()));
+}
+
 } // namespace zev::platform

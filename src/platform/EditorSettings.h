@@ -2,6 +2,7 @@
 
 #include "SettingsStore.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -114,6 +115,16 @@ QStringList readRecentFiles(const SettingsStore& store);
 void writeRecentFiles(SettingsStore& store, const QStringList& files);
 int readAutosaveMinutes(const SettingsStore& store);
 void writeAutosaveMinutes(SettingsStore& store, int minutes);
+
+// The main window's place, size, maximised state and tool bar and dock layout between runs
+// ("Geometry" and "State" of section "Window", as QMainWindow saves them; empty when none is
+// kept yet).
+struct WindowLayout {
+    QByteArray geometry;
+    QByteArray state;
+};
+WindowLayout readWindowLayout(const SettingsStore& store);
+void writeWindowLayout(SettingsStore& store, const WindowLayout& layout);
 
 // The chosen file's name (after the last '/' or '\\'), at most 19 characters, as the override
 // field holds.

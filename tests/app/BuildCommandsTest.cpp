@@ -125,8 +125,17 @@ TEST_F(BuildCommands, CompileShowsTheRunToItsEndInstallsThePackageAndRefusesASec
     newMission();
     for (QAction* a : {form->BuildBtn, form->CompileBtn, form->LaunchBtn})
         EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
-    form->BuildBtn->trigger();
-    EXPECT_EQ(form->messageBoxes, 1) << "Text File Build Complete...";
+    // The message keeps its text and names the folder the sources went to.
+    form->showBoxes = true;
+    std::string built, builtCaption;
+    {
+        ModalScript boxes({messageBox(built, builtCaption)});
+        form->BuildBtn->trigger();
+    }
+    form->showBoxes = false;
+    EXPECT_EQ(form->messageBoxes, 1);
+    EXPECT_EQ(built, "Text File Build Complete...\n\nThe sources are in " +
+                         (demo.programDirectory / "source" / "ABCD").string());
     EXPECT_TRUE(fs::exists(demo.programDirectory / "source" / "ABCD" / "ABCDare1.wld"));
     form->messageBoxes = 0;
 

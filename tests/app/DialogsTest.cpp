@@ -151,7 +151,7 @@ TEST(SelectionForm, TheMainWindowsOwnDialogMakesTheNewMissionFromWhatWasEntered)
     EXPECT_EQ(h.text(mission::MissionHeader::missionName), "Made Here");
     EXPECT_EQ(h.text(mission::MissionHeader::numberOfPlayers), "3");
     EXPECT_EQ(h.byte(mission::MissionHeader::freeForAll), 0);
-    EXPECT_EQ(form.windowTitle(), "ZEVEDIT 3D  [New Mission]");
+    EXPECT_EQ(form.windowTitle(), "ZEVEDIT 3D  [New Mission][*]");
 
     // Cancelling the dialog keeps that mission.
     apptest::answerNextModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });

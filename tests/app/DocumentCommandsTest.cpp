@@ -28,7 +28,10 @@ protected:
         form->show();
     }
 
-    std::string title() const { return form->windowTitle().toStdString(); }
+    // The title's text, without the place Qt puts a modified mission's "*" in.
+    std::string title() const {
+        return form->windowTitle().remove(QStringLiteral("[*]")).toStdString();
+    }
 
     // An edit through the editor, as a settings dialog's OK makes it: one undo step.
     static void editHeader(app::TDesignForm& window, common::TextField field, const char* text) {

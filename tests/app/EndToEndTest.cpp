@@ -22,6 +22,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -308,12 +309,30 @@ TEST_F(EditorOnDisplay, LaunchesWindowedMakesSavesAndReopensAMissionThenRunsFull
         selection->BitBtn1Click();
     });
     form->NewBtn->trigger();
-    EXPECT_EQ(form->windowTitle(), "ZEVEDIT 3D  [New Mission]");
+    EXPECT_EQ(form->windowTitle(), "ZEVEDIT 3D  [New Mission][*]");
     EXPECT_TRUE(form->SaveBtn->isEnabled());
     RunFor(800);
     // The space bar does nothing special in a window.
     QTest::keyClick(form, Qt::Key_Space);
     EXPECT_FALSE(host->InMenuMode());
+    // A letter of the key table pressed with Ctrl belongs to the menus: Ctrl+T keeps the front
+    // view, T alone turns to the top view (keys wait for an active window).
+    if (active) {
+        QTest::keyClick(host->Widget(), Qt::Key_T, Qt::ControlModifier);
+        RunFor(300);
+        EXPECT_EQ(host->Keys()->view(), edit::WorkspaceView::Front);
+        QTest::keyClick(host->Widget(), Qt::Key_T);
+        RunFor(300);
+        EXPECT_EQ(host->Keys()->view(), edit::WorkspaceView::Top);
+        QTest::keyClick(host->Widget(), Qt::Key_F);
+        RunFor(300);
+        EXPECT_EQ(host->Keys()->view(), edit::WorkspaceView::Front);
+    }
+    // The read-out of what was under the pointer goes when the pointer leaves the workspace.
+    form->StatusPanels[0]->setText(QStringLiteral("Bunker"));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(host->Widget(), &leave);
+    EXPECT_TRUE(form->StatusPanels[0]->text().isEmpty());
 
     const QImage windowed = WindowPicture(*form, host->Widget());
     SavePicture(windowed, "main-window-windowed.png");
@@ -330,7 +349,7 @@ TEST_F(EditorOnDisplay, LaunchesWindowedMakesSavesAndReopensAMissionThenRunsFull
     ChooseInFileDialog(saved, "ZEVEDIT 3D FileSave");
     form->SaveBtn->trigger();
     ASSERT_TRUE(std::filesystem::exists(saved));
-    EXPECT_EQ(form->windowTitle().toStdString(), "ZEVEDIT 3D  [" + saved.string() + "]");
+    EXPECT_EQ(form->windowTitle().toStdString(), "ZEVEDIT 3D  [" + saved.string() + "][*]");
 
     // Another new mission (nothing to ask: the work is saved), then reopen the saved one.
     apptest::answerNextModal([](QWidget* modal) {
@@ -343,7 +362,7 @@ TEST_F(EditorOnDisplay, LaunchesWindowedMakesSavesAndReopensAMissionThenRunsFull
     ASSERT_EQ(form->document().header.text(MissionHeader::projectName), "TEMP");
     ChooseInFileDialog(saved, "ZEVEDIT 3D FileOpen");
     form->OpenBtn->trigger();
-    EXPECT_EQ(form->windowTitle().toStdString(), "ZEVEDIT 3D  [" + saved.string() + "]");
+    EXPECT_EQ(form->windowTitle().toStdString(), "ZEVEDIT 3D  [" + saved.string() + "][*]");
     EXPECT_EQ(form->document().header.text(MissionHeader::projectName), "DEMO");
     EXPECT_EQ(form->document().header.text(MissionHeader::missionName), "Demo Mission");
     EXPECT_FALSE(form->document().untitled);
@@ -613,10 +632,12 @@ TEST_F(EditorOnDisplay, SpaceTogglesMenuModeWhateverControlHasTheFocus) {
     form->DropBtn->setFocus();
     RunFor(50);
     ASSERT_EQ(QApplication::focusWidget(), form->DropBtn);
-    const bool listShown = form->ObjectBox->isVisible();
+    // (Whether the list is shown within its panel: the panel goes with the menus.)
+    const bool listShown = form->ObjectBox->isVisibleTo(form->ObjectPanel);
     QTest::keyClick(form->DropBtn, Qt::Key_Space);
     EXPECT_FALSE(host->InMenuMode());
-    EXPECT_EQ(form->ObjectBox->isVisible(), listShown) << "space pressed the focused button";
+    EXPECT_EQ(form->ObjectBox->isVisibleTo(form->ObjectPanel), listShown)
+        << "space pressed the focused button";
     form->close();
 }
 

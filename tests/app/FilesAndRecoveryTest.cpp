@@ -157,7 +157,7 @@ TEST(FilesAndRecovery, AKilledEditorsCopyIsOfferedAtTheNextStartAndRestoredAsAnU
     }});
     form.offerRecovery();
     ASSERT_TRUE(restore.finished());
-    EXPECT_EQ(form.windowTitle(), "ZEVEDIT 3D  [Recovered Mission]");
+    EXPECT_EQ(form.windowTitle(), "ZEVEDIT 3D  [Recovered Mission][*]");
     EXPECT_TRUE(form.editor().isModified());
     EXPECT_TRUE(form.document().untitled);
     ASSERT_NE(form.document().objects.find(0), nullptr);

@@ -44,8 +44,10 @@ TEST(MainWindow, ToolBarHintsMenuTextsAndTheCommandsThatWaitForAMissionAreAsList
                  {form.ErrorLogBtn, "View Error Log"},
                  {form.SideBtn, "Enter Front Camera View"},
                  {form.TopBtn, "Enter Top Camera View"}};
+    // The tips begin with the hints; a command with a key names it after them.
     for (const auto& h : hints)
-        EXPECT_EQ(h.action->toolTip(), h.hint) << h.action->objectName().toStdString();
+        EXPECT_TRUE(h.action->toolTip().startsWith(QString::fromLatin1(h.hint)))
+            << h.action->objectName().toStdString();
 
     const struct {
         const char* name;
@@ -84,7 +86,7 @@ TEST(MainWindow, ToolBarHintsMenuTextsAndTheCommandsThatWaitForAMissionAreAsList
     EXPECT_EQ(form.OpenItem->statusTip(), "Open a file");
     EXPECT_EQ(form.SaveItem->statusTip(), "Save current file");
     EXPECT_EQ(form.ExitItem->statusTip(), "Exit application");
-    EXPECT_EQ(form.ExitItem->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+    EXPECT_TRUE(form.ExitItem->shortcuts().contains(QKeySequence(Qt::ALT | Qt::Key_X)));
     EXPECT_TRUE(form.Solid->isChecked());
     EXPECT_TRUE(form.Gouraud->isChecked());
     EXPECT_TRUE(form.DayTime1->isChecked());
@@ -169,6 +171,8 @@ TEST(MainWindow, ThePaletteListsTheDemoGroupsAndTheChosenObjectBecomesTheDropCap
     ASSERT_EQ(form.ObjectBox->count(), int(texts.size()));
     EXPECT_EQ(form.ObjectBox->item(0)->text().toStdString(), texts[0]);
 
+    EXPECT_TRUE(form.ObjectBox->isVisible()) << "a group shows its objects";
+    form.DropBtn->click();
     EXPECT_FALSE(form.ObjectBox->isVisible());
     form.DropBtn->click();
     EXPECT_TRUE(form.ObjectBox->isVisible());
@@ -191,7 +195,7 @@ TEST(MainWindow, ThePaletteListsTheDemoGroupsAndTheChosenObjectBecomesTheDropCap
 
     // Another tab: the object chosen in the group left is no longer offered.
     form.ObjectsTabControl->setCurrentIndex(0);
-    EXPECT_EQ(form.DropBtn->text(), QString());
+    EXPECT_EQ(form.DropBtn->text(), "(choose an object below)");
     EXPECT_FALSE(form.paletteChoice().chosen());
 
     // The archive changed after the index files were made: they are no longer current once

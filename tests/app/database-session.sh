@@ -51,7 +51,7 @@ od -c "$group" | tr -d ' \n' | grep -q 'BarracksMine' || fail "Save Data did not
 
 for _ in 1 2 3; do click 210 63 1 0.3; done # the tabs scrolled to the new group
 click 95 63 1 0.5  # "Mine"
-click 110 92 1 0.5 # the drop panel opens the object list
+# the object list shows under the drop button from the start
 click 31 117 1 0.5 # "Barracks Mine"
 shot 07-group-tab
 click 1150 900     # the workspace has the keys

@@ -18,7 +18,7 @@ stray="$work/stray.mdb"
 
 start_editor
 new_mission DOCK Docks
-click 110 92        # the drop panel opens the object list
+# the object list shows under the drop button from the start
 click 30 117        # "Bunker"
 click 900 950       # the ground: the workspace has the keys
 xdotool key Insert  # the dropper, which shows the top view

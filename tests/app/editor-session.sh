@@ -18,7 +18,7 @@ start_editor
 new_mission SESS Session
 shot 03-new-mission
 
-click 110 92        # the drop panel opens the object list
+# the object list shows under the drop button from the start
 click 30 117        # "Bunker"
 click 1150 900      # the ground: the workspace has the keys, nothing is selected
 xdotool key Insert  # the dropper, which shows the top view

@@ -16,7 +16,7 @@ printf 'Snap%%20to%%20Grid=true\nSnap%%20Size=10\n' >>"$work/settings.ini"
 
 start_editor
 new_mission NAVI Navigation
-click 110 92       # the drop panel opens the object list
+# the object list shows under the drop button from the start
 click 30 117       # "Bunker"
 click 1150 900     # the ground: the workspace has the keys
 xdotool key Insert # the dropper, which shows the top view

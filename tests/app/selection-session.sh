@@ -1,6 +1,6 @@
 #!/bin/bash
-# Many objects at once in the real editor on a virtual display with a window manager (openbox,
-# where there is one), driven with real input events (xdotool): three drops, a rectangle around two of them in the top view and Delete; undo; Ctrl
+# Many objects at once in the real editor on a virtual display, driven with real input events
+# (xdotool): three drops, a rectangle around two of them in the top view and Delete; undo; Ctrl
 # clicks that add and take out; Ctrl+A and Ctrl+D; Ctrl+C (the clipboard's text is JSON), New,
 # Ctrl+V and Save As: the pasted mission holds the same objects in the same layout; Ctrl+H hides
 # the pasted ones for the session and Ctrl+Shift+H shows them again.
@@ -11,12 +11,6 @@ set -euo pipefail
 editor=$1 cli=$2 grab=$3 artefacts=$4
 session=selection
 source "$(dirname "$0")/session-lib.sh"
-if command -v openbox >/dev/null; then
-    openbox >/dev/null 2>&1 &
-    wm=$!
-    trap 'kill "$pid" "$wm" 2>/dev/null || true; rm -rf "$work"' EXIT
-    sleep 0.5
-fi
 first="$work/first.mdb" doubled="$work/doubled.mdb" pasted="$work/pasted.mdb"
 
 # New, its dialog put where it opens without a window manager (a window manager places it lower).
@@ -37,7 +31,7 @@ count() { "$cli" dump "$1" | python3 -c 'import json,sys; print(len(json.load(sy
 
 start_editor
 new_mission_here SELE Select
-click 110 92       # the drop panel opens the object list
+# the object list shows under the drop button from the start
 click 30 117       # "Bunker"
 click 1150 900     # the ground: the workspace has the keys
 xdotool key Insert # the dropper, which shows the top view

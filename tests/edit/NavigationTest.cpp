@@ -232,3 +232,12 @@ TEST(CameraMoves, BookmarksTravelAsTextAndRefuseWhatIsNotOne) {
     EXPECT_FALSE(camerasFromText("0 nan 0 0 0 0 1 0 1 0 0 0 0 0 0 1 0 1 0"));
     EXPECT_FALSE(camerasFromText("0 0 0 0 0 0 0 0 1 0 0 0 0 0 0 1 0 1 0")) << "no direction";
 }
+
+TEST(CameraMoves, EachButtonStartsTheDragOfItsGestureRow) {
+    using Drag = CameraNavigator::Drag;
+    EXPECT_EQ(cameraDragFor(CameraButton::Middle, false), Drag::Pan);
+    EXPECT_EQ(cameraDragFor(CameraButton::Middle, true), Drag::Pan);
+    EXPECT_EQ(cameraDragFor(CameraButton::Left, false), Drag::None) << "the Mouse tool's";
+    EXPECT_EQ(cameraDragFor(CameraButton::Left, true), Drag::Orbit);
+    EXPECT_EQ(cameraDragFor(CameraButton::Right, false), Drag::Look);
+}

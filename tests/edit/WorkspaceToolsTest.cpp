@@ -468,3 +468,10 @@ TEST(WorkspaceTools, ADragFromEmptyGroundSelectsWhatIsInsideItsRectangleAndNever
     EXPECT_EQ(w.editor.selectionSize(), 0u);
     EXPECT_EQ(int(w.editor.canUndo()), steps);
 }
+
+TEST(WorkspaceTools, EachButtonStartsTheGestureOfItsToolsRow) {
+    EXPECT_EQ(gestureFor(false, MouseButton::Left), MouseGesture::Move);
+    EXPECT_EQ(gestureFor(false, MouseButton::Right), MouseGesture::Turn);
+    EXPECT_EQ(gestureFor(true, MouseButton::Left), MouseGesture::Drop);
+    EXPECT_EQ(gestureFor(true, MouseButton::Right), MouseGesture::None);
+}

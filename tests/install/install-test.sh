@@ -26,6 +26,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/zevedit bin/zevedit-cli share/zevedit/zevedit.ini \
     share/applications/io.github.zevedit.ZevEdit.desktop \
     share/metainfo/io.github.zevedit.ZevEdit.metainfo.xml \
+    share/mime/packages/io.github.zevedit.ZevEdit.xml share/zevedit/guide/index.html \
     share/icons/hicolor/scalable/apps/zevedit.svg share/man/man1/zevedit-cli.1; do
     [ -f "$prefix/$f" ] || fail "not installed: $f"
 done
@@ -37,6 +38,18 @@ for size in 48 128 256; do
     [ "$dims" = "${size}x${size}" ] || fail "$png is $dims"
 done
 ls "$prefix"/share/zevedit/examples/data/odb/*.odb >/dev/null || fail "no example groups installed"
+ls "$prefix"/share/zevedit/guide/*.png >/dev/null || fail "the guide's pictures are not installed"
+grep -q '^Exec=zevedit %f$' "$prefix/share/applications/io.github.zevedit.ZevEdit.desktop" ||
+    fail "the desktop entry takes no file"
+# The MIME type builds into a MIME database and names the mission files.
+if command -v update-mime-database >/dev/null; then
+    mkdir -p "$tmp/mime/packages"
+    cp "$prefix/share/mime/packages/io.github.zevedit.ZevEdit.xml" "$tmp/mime/packages/"
+    update-mime-database "$tmp/mime" >"$tmp/mime.log" 2>&1 || { cat "$tmp/mime.log"; fail "update-mime-database"; }
+    grep -q 'application/x-zevedit-mission:\*\.mdb' "$tmp/mime/globs2" || fail "no *.mdb glob"
+else
+    echo "skipped: update-mime-database not installed"
+fi
 
 # Validators where the machine has them (scripts/deps.sh installs both).
 if command -v desktop-file-validate >/dev/null; then
