@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <string_view>
 #include <system_error>
 #include <tuple>
 
@@ -64,7 +65,7 @@ void checkHeader(const MissionDocument& document, Problems& out) {
     if (project.empty())
         add(out, Severity::Error, place, "Mission header",
             "No project name: the Build refuses to run without one");
-    else if (problem && problem != mission::kProjectNameTooLong)
+    else if (problem && std::string_view(problem) != mission::kProjectNameTooLong)
         add(out, Severity::Error, place, "Mission header",
             "Project name " + inQuotes(project) + ": " + problem +
                 " (the Build refuses to run with it)");
