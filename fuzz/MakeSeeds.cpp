@@ -1,17 +1,21 @@
 // Writes small valid inputs for every fuzz target into CORPUS/<target>/, made by this program's
 // own writers (the demo game data, a new mission, a package, briefing pages):
 //   ./build-fuzz/fuzz/fuzz_make_seeds build-fuzz/corpus
+// (and the key table and the JSON of a new mission)
 
 #include "build/MissionPackage.h"
 #include "build/RtfBriefing.h"
 #include "common/FileIo.h"
 #include "common/Reporter.h"
+#include "edit/KeyTable.h"
 #include "gamedata/DemoData.h"
 #include "gamedata/DemoGeometry.h"
 #include "gamedata/GeometryWriter.h"
 #include "mission/CustomPaletteFile.h"
 #include "mission/MissionFile.h"
 #include "mission/NewMission.h"
+
+#include "MissionJson.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -105,6 +109,13 @@ int main(int argc, char** argv) {
                "# sky and ground\r\nmission=ABCD globalintensity=1\r\nmission=other x=2\r\n");
     seeds.text("fuzz_sky_ground", "lf.par", "mission=xyz a=1\nMISSION=abcd b=2\n");
     seeds.text("fuzz_mission_model", "small", "ABCD\\Test Mission\\\x01\x02\x03\x04");
+
+    // The load path: a new mission's dump in both forms.
+    doc.header.setText(mission::MissionHeader::projectName, "ABCD");
+    const auto framing = mission::MissionFile::Framing::standard();
+    seeds.text("fuzz_mission_json", "short.json", cli::missionToJson(doc, framing, false).dump(1));
+    seeds.text("fuzz_mission_json", "full.json", cli::missionToJson(doc, framing, true).dump());
+    seeds.bytes("fuzz_key_map", "key.map", edit::KeyTable::defaults().fileImage());
 
     std::error_code ec;
     fs::remove_all(demoDir, ec);

@@ -4,6 +4,7 @@
 // nothing.
 
 #include "build/SkyGround.h"
+#include "mission/ProjectName.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -91,8 +92,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(updated == text + eol + "# Added by ZEVEDIT 3D" + eol + line);
     }
 
-    // A line the build can write: one line, no comment mark, a named project.
-    const bool plainLine = !project.empty() && line.find_first_of("#\r\n") == std::string::npos;
+    // The build writes lines only for project names every command takes (no blank, no comment
+    // mark) and the header's letters never hold a line end or a comment mark.
+    const bool plainLine = zev::mission::projectNameProblem(project) == nullptr &&
+                           line.find_first_of("#\r\n") == std::string::npos;
     if (!plainLine)
         return 0;
     require(isSkyGroundLineOf(line, project));

@@ -2,6 +2,8 @@
 
 #include "CliCommand.h"
 
+#include "common/Latin1Text.h"
+
 #include "build/MissionCheck.h"
 #include "mission/MissionFile.h"
 
@@ -30,7 +32,9 @@ int runCheck(CliContext& c, const CliCommand& self) {
 
     const auto problems = build::checkMission(*document, context);
     for (const build::MissionProblem& p : problems)
-        c.out << build::severityWord(p.severity) << '\t' << p.placeText << '\t' << p.text << '\n';
+        // Places and texts quote names from the mission file: control characters escaped.
+        c.out << build::severityWord(p.severity) << '\t' << common::printableText(p.placeText)
+              << '\t' << common::printableText(p.text) << '\n';
     return build::hasErrors(problems) ? kExitFailed : kExitOk;
 }
 

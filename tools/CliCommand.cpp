@@ -1,5 +1,7 @@
 #include "CliCommand.h"
 
+#include "common/Latin1Text.h"
+
 #include <algorithm>
 #include <ostream>
 
@@ -73,6 +75,21 @@ std::vector<std::string> ArgParser::values(const std::string& name) const {
         if (v.first == name)
             all.push_back(v.second);
     return all;
+}
+
+std::optional<std::string> typedText(std::string_view utf8, std::size_t maxLength,
+                                     std::string& problem) {
+    auto latin1 = common::utf8ToLatin1(utf8);
+    if (!latin1) {
+        problem = "holds a character the files cannot store (they keep Latin-1 texts)";
+        return std::nullopt;
+    }
+    if (latin1->size() > maxLength) {
+        problem = "is " + std::to_string(latin1->size()) + " characters long; at most " +
+                  std::to_string(maxLength) + " fit";
+        return std::nullopt;
+    }
+    return latin1;
 }
 
 int usageError(const CliContext& context, const CliCommand& command, const std::string& problem) {

@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zev::cli {
@@ -68,6 +70,12 @@ private:
     std::vector<std::string> flags_;
     std::string error_;
 };
+
+// A text typed on the command line as a file keeps it: the Latin-1 bytes of the UTF-8 text, at
+// most `maxLength` of them. Nothing, and `problem` saying why, when a character is not Latin-1
+// or the text is longer than its field (it is never cut silently).
+std::optional<std::string> typedText(std::string_view utf8, std::size_t maxLength,
+                                     std::string& problem);
 
 // Prints the usage of `command` and returns kExitUsage.
 int usageError(const CliContext& context, const CliCommand& command, const std::string& problem);

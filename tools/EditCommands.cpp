@@ -2,6 +2,7 @@
 
 #include "CliCommand.h"
 
+#include "common/Latin1Text.h"
 #include "common/Numbers.h"
 #include "edit/KeyTable.h"
 
@@ -28,7 +29,7 @@ int runKeymap(CliContext& c, const CliCommand& self) {
     if (sets.empty()) {
         for (int action = 1; action <= edit::KeyTable::kActions; ++action)
             c.out << action << '\t' << edit::workspaceActionText(action) << '\t'
-                  << table.entry(action).name << '\n';
+                  << common::printableText(table.entry(action).name) << '\n';
         return kExitOk;
     }
     // Every choice as the mapping dialog makes it, then OK; a refusal writes nothing.
@@ -41,7 +42,8 @@ int runKeymap(CliContext& c, const CliCommand& self) {
                                                            edit::KeyTable::kActions);
         if (!row)
             return usageError(c, self, "--set takes N=ITEM with N from 1 to 23");
-        const auto choice = edit::findKeyChoice(std::string_view(set).substr(eq + 1));
+        const auto item = common::utf8ToLatin1(std::string_view(set).substr(eq + 1));
+        const auto choice = item ? edit::findKeyChoice(*item) : std::nullopt;
         if (!choice)
             return usageError(c, self, "no key selection item '" + set.substr(eq + 1) + "'");
         if (!model.choose(static_cast<int>(*row), *choice, c.reporter))

@@ -4,8 +4,10 @@
 #include "SampleMission.h"
 
 #include "common/FileIo.h"
+#include "common/Latin1Text.h"
 #include "gamedata/DemoData.h"
 #include "gamedata/GeometryLoader.h"
+#include "gamedata/IndexFiles.h"
 #include "gamedata/ObjExport.h"
 #include "gamedata/ObjectGroups.h"
 #include "platform/ProgramDirectory.h"
@@ -32,6 +34,15 @@ int runExportObj(CliContext& c, const CliCommand& self) {
             c, self, group ? "one output file expected" : "a name and an output file expected");
     const std::string archive = args.value("archive");
     const std::string out = args.positionals().back();
+
+    // Geometry is found through the index files: ones built from another archive (or an older
+    // state of it) would read through wrong offsets. The same check as `fresh`.
+    const std::string stale = indexStaleReason(archive, c.programDirectory);
+    if (!stale.empty()) {
+        c.err << "zevedit-cli export-obj: the index files are not current: " << stale
+              << " (zevedit-cli scan --archive PATH builds them)\n";
+        return kExitFailed;
+    }
 
     std::string lastError;
     std::vector<PlacedMesh> meshes;
@@ -86,6 +97,19 @@ int runGroups(CliContext& c, const CliCommand& self) {
         return usageError(c, self, args.error());
     if (!args.positionals().empty())
         return usageError(c, self, "no arguments expected");
+    // No program directory is a mistake to say, not a directory without groups.
+    std::error_code ec;
+    const auto status = std::filesystem::status(c.programDirectory, ec);
+    if (!std::filesystem::is_directory(status)) {
+        const std::error_code why =
+            std::filesystem::exists(status)
+                ? std::make_error_code(std::errc::not_a_directory)
+                : std::make_error_code(std::errc::no_such_file_or_directory);
+        c.reporter.report(
+            common::describeFileFailure("no program directory at", c.programDirectory, why),
+            kProgramCaption, common::MessageIcon::Stop);
+        return kExitFailed;
+    }
     for (const std::string& name : listObjectGroupNames(c.programDirectory))
         c.out << name << '\n';
     return kExitOk;
@@ -98,15 +122,19 @@ int runGroupObjects(CliContext& c, const CliCommand& self) {
     if (args.positionals().size() != 1)
         return usageError(c, self, "one group name expected");
     const std::string& name = args.positionals()[0];
-    const auto records =
-        name.empty() ? std::nullopt : readObjectGroup(objectGroupPath(c.programDirectory, name));
-    if (!records) {
-        c.reporter.report(kDropOpenError, "Error...", common::MessageIcon::Stop);
+    const std::filesystem::path path = objectGroupPath(c.programDirectory, name);
+    std::error_code reason = std::make_error_code(std::errc::no_such_file_or_directory);
+    const auto records = name.empty() ? std::nullopt : readObjectGroup(path, &reason);
+    if (!records || (!records->empty() && !hasEditorRecords(*records))) {
+        const std::string why =
+            records ? "no record written by this editor: not an object group" : reason.message();
+        c.reporter.report(common::messageWithFile(kDropOpenError, path, why), "Error...",
+                          common::MessageIcon::Stop);
         return kExitFailed;
     }
     for (const ObjectGroupRecord& r : *records)
-        c.out << r.text(ObjectGroupRecord::menuText) << '\t'
-              << r.text(ObjectGroupRecord::objectName) << '\n';
+        c.out << common::printableText(r.text(ObjectGroupRecord::menuText)) << '\t'
+              << common::printableText(r.text(ObjectGroupRecord::objectName)) << '\n';
     return kExitOk;
 }
 
@@ -117,11 +145,14 @@ int runDemo(CliContext& c, const CliCommand& self) {
     if (args.positionals().size() != 1)
         return usageError(c, self, "one directory expected");
     const std::filesystem::path dir = args.positionals()[0];
-    if (!demo::writeDemoData(dir, c.reporter))
+    common::NewFilesWriter files;
+    if (!demo::writeDemoData(dir, files, c.reporter))
         return kExitFailed;
     const demo::DemoDataPaths paths = demo::demoDataPaths(dir);
     c.out << "archive:           " << paths.archive.string() << '\n'
           << "program directory: " << paths.programDirectory.string() << '\n';
+    for (const std::filesystem::path& kept : files.kept())
+        c.out << "kept (already there): " << kept.string() << '\n';
     // The sample mission is the user's to change: one already there is kept.
     const std::filesystem::path sample = sampleMissionPath(dir);
     std::error_code ec;

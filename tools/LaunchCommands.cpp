@@ -9,6 +9,7 @@
 #include "build/MissionPackage.h"
 #include "build/MissionSequences.h"
 #include "common/FileIo.h"
+#include "common/Latin1Text.h"
 #include "mission/MissionFile.h"
 #include "platform/QtProgramRunner.h"
 
@@ -129,6 +130,12 @@ int runLaunch(CliContext& c, const CliCommand& self) {
                                          buildHooks(c, *opened.document, progress)));
 }
 
+// True when `a` and `b` are one file (also through a link); false when either is missing.
+bool sameFile(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    return fs::exists(a, ec) && fs::exists(b, ec) && fs::equivalent(a, b, ec) && !ec;
+}
+
 int runPackage(CliContext& c, const CliCommand& self) {
     ArgParser args(c.args, {}, {});
     if (!args.ok())
@@ -136,31 +143,49 @@ int runPackage(CliContext& c, const CliCommand& self) {
     const auto& p = args.positionals();
     if (p.size() < 2)
         return usageError(c, self, "a package and at least one file expected");
-    std::vector<build::PackageMember> members;
     for (std::size_t i = 1; i < p.size(); ++i) {
         const std::string name = fs::path(p[i]).filename().string();
         if (!build::fitsPackageName(name) || !build::isSafeMemberName(name)) {
-            c.err << "zevedit-cli package: '" << name << "' cannot name a member\n";
+            c.err << "zevedit-cli package: '" << common::printableText(name)
+                  << "' cannot name a member\n";
             return kExitFailed;
         }
-        std::error_code reason;
-        auto data = common::readWholeFile(p[i], build::kPackageMaxMemberSize, &reason);
-        if (!data) {
-            c.err << "zevedit-cli package: "
-                  << common::describeFileFailure("cannot read", p[i], reason) << '\n';
+        // The package would replace one of its own members.
+        if (sameFile(p[0], p[i])) {
+            c.err << "zevedit-cli package: " << p[0] << " is also one of the files to pack; "
+                  << "choose another package name\n";
             return kExitFailed;
         }
-        members.push_back({name, std::move(*data)});
     }
-    const auto image = build::packageImage(members);
-    std::error_code reason;
-    if (!common::writeWholeFile(p[0], image, &reason)) {
+    build::PackageWriter writer;
+    if (!writer.create(p[0])) {
         c.err << "zevedit-cli package: "
-              << common::describeFileFailure("cannot write", p[0], reason) << '\n';
+              << common::describeFileFailure("cannot write", p[0], writer.reason()) << '\n';
         return kExitFailed;
     }
-    for (const auto& m : members)
-        c.out << m.name << ' ' << m.data.size() << '\n';
+    std::vector<std::pair<std::string, std::uintmax_t>> written;
+    for (std::size_t i = 1; i < p.size(); ++i) {
+        const std::string name = fs::path(p[i]).filename().string();
+        if (!writer.addFile(name, p[i])) {
+            const bool readFault = static_cast<bool>(writer.fileReason());
+            c.err << "zevedit-cli package: "
+                  << (readFault
+                          ? common::describeFileFailure("cannot read", p[i], writer.fileReason())
+                          : common::describeFileFailure("cannot write", p[0], writer.reason()))
+                  << '\n';
+            writer.discard();
+            return kExitFailed;
+        }
+        std::error_code ec;
+        written.emplace_back(name, fs::file_size(p[i], ec));
+    }
+    if (!writer.close()) {
+        c.err << "zevedit-cli package: "
+              << common::describeFileFailure("cannot write", p[0], writer.reason()) << '\n';
+        return kExitFailed;
+    }
+    for (const auto& [name, size] : written)
+        c.out << name << ' ' << size << '\n';
     return kExitOk;
 }
 
@@ -171,14 +196,13 @@ int runUnpack(CliContext& c, const CliCommand& self) {
     const auto& p = args.positionals();
     if (p.size() != 2)
         return usageError(c, self, "a package and a directory expected");
-    std::error_code reason;
-    const auto image = common::readWholeFile(p[0], common::kNoSizeCap, &reason);
-    if (!image) {
-        c.err << "zevedit-cli unpack: " << common::describeFileFailure("cannot read", p[0], reason)
-              << '\n';
+    // Member by member: a package is never held whole, whatever its size.
+    build::PackageFileReader package;
+    if (!package.open(p[0])) {
+        c.err << "zevedit-cli unpack: "
+              << common::describeFileFailure("cannot read", p[0], package.reason()) << '\n';
         return kExitFailed;
     }
-    const auto contents = build::readPackage(*image);
     const fs::path directory = p[1];
     std::error_code ec;
     fs::create_directories(directory, ec);
@@ -189,27 +213,36 @@ int runUnpack(CliContext& c, const CliCommand& self) {
     }
     int status = kExitOk;
     std::set<std::string> written;
-    for (const auto& m : contents.members) {
-        if (!build::isSafeMemberName(m.name)) {
-            c.err << "zevedit-cli unpack: member '" << m.name
+    while (const auto member = package.next()) {
+        const std::string shown = common::printableText(member->name);
+        if (!build::isSafeMemberName(member->name)) {
+            c.err << "zevedit-cli unpack: member '" << shown
                   << "' is not a plain file name; skipped\n";
             status = kExitFailed;
+            package.skipData();
             continue;
         }
-        if (!written.insert(m.name).second)
-            c.err << "zevedit-cli unpack: member '" << m.name << "' appears again; replaced\n";
+        if (!written.insert(member->name).second)
+            c.err << "zevedit-cli unpack: member '" << shown << "' appears again; replaced\n";
         // Through a temporary file: a full disk leaves an existing file as it was.
-        if (!common::writeWholeFile(directory / m.name, m.data, &reason)) {
+        common::AtomicFileWriter out;
+        const fs::path target = directory / member->name;
+        if (!out.open(target) || !package.copyData(out) || !out.commit()) {
+            if (package.error() != build::PackageError::None)
+                break;
             c.err << "zevedit-cli unpack: "
-                  << common::describeFileFailure("cannot write", directory / m.name, reason)
-                  << '\n';
+                  << common::describeFileFailure("cannot write", target, out.reason()) << '\n';
             return kExitFailed;
         }
-        c.out << m.name << ' ' << m.data.size() << '\n';
+        c.out << shown << ' ' << member->size << '\n';
     }
-    if (contents.error != build::PackageError::None) {
-        c.err << "zevedit-cli unpack: " << build::describePackageError(contents.error)
-              << " (at byte " << contents.errorOffset << ")\n";
+    if (package.error() != build::PackageError::None) {
+        c.err << "zevedit-cli unpack: " << build::describePackageError(package.error())
+              << " (at byte " << package.errorOffset() << ")\n";
+        return kExitFailed;
+    }
+    if (written.empty() && status == kExitOk) {
+        c.err << "zevedit-cli unpack: " << p[0] << " holds no member: not a mission package\n";
         return kExitFailed;
     }
     return status;

@@ -2,6 +2,7 @@
 
 #include "CliCommand.h"
 #include "MissionJson.h"
+#include "MissionJsonText.h"
 
 #include "mission/MissionFile.h"
 #include "mission/NewMission.h"
@@ -26,14 +27,23 @@ int runNew(CliContext& c, const CliCommand& self) {
     if (args.positionals().size() != 1)
         return usageError(c, self, "one output file expected");
     NewMissionSelection selection;
-    selection.projectName = args.value("project");
-    selection.missionName = args.value("mission");
     if (!args.has("project"))
         return usageError(c, self, "--project is required");
-    if (const char* problem = projectNameProblem(selection.projectName))
-        return usageError(c, self, std::string("--project: ") + problem);
     if (!args.has("mission"))
         return usageError(c, self, "--mission is required");
+    std::string problem;
+    const auto project =
+        typedText(args.value("project"), MissionHeader::projectName.width - 1, problem);
+    if (!project)
+        return usageError(c, self, "--project " + problem);
+    if (const char* nameProblem = projectNameProblem(*project))
+        return usageError(c, self, std::string("--project: ") + nameProblem);
+    const auto mission =
+        typedText(args.value("mission"), MissionHeader::missionName.width - 1, problem);
+    if (!mission)
+        return usageError(c, self, "--mission " + problem);
+    selection.projectName = *project;
+    selection.missionName = *mission;
     const auto players = common::parseDecimalInRange(args.value("players", "4"), 2, 8);
     if (!players)
         return usageError(c, self, "--players takes a number from 2 to 8");
@@ -75,9 +85,9 @@ int runDump(CliContext& c, const CliCommand& self) {
     return kExitOk;
 }
 
-// Far above any dump (a full one is a few megabytes with large briefings); keeps a stray
-// huge file from being read whole.
-constexpr std::uintmax_t kJsonSizeCap = 512u << 20;
+// Far above any dump (a full one of the largest mission Open reads); keeps a stray huge file
+// from being read whole.
+constexpr std::uintmax_t kJsonSizeCap = 64u << 20;
 constexpr const char* kLoadCaption = "JSON Load Error";
 
 int runLoad(CliContext& c, const CliCommand& self) {
@@ -94,14 +104,14 @@ int runLoad(CliContext& c, const CliCommand& self) {
         c.reporter.detail(common::describeFileFailure("cannot read", in, reason));
         return kExitFailed;
     }
-    nlohmann::ordered_json j;
-    try {
-        j = nlohmann::ordered_json::parse(text->begin(), text->end());
-    } catch (const nlohmann::json::parse_error& e) {
-        c.reporter.report(in + ": not valid JSON: " + e.what(), kLoadCaption,
+    ParsedJson parsed = parseMissionJsonText(
+        std::string_view(reinterpret_cast<const char*>(text->data()), text->size()));
+    if (!parsed.value) {
+        c.reporter.report(in + ": not valid JSON: " + parsed.problem, kLoadCaption,
                           common::MessageIcon::Stop);
         return kExitFailed;
     }
+    const nlohmann::ordered_json& j = *parsed.value;
     MissionFromJson loaded = missionFromJson(j);
     if (!loaded.document) {
         c.reporter.report(loaded.refusal, kLoadCaption, common::MessageIcon::Stop);

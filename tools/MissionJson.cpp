@@ -1,5 +1,6 @@
 #include "MissionJson.h"
 
+#include "mission/ProjectName.h"
 #include "mission/RecordFields.h"
 #include "mission/RecordJson.h"
 
@@ -68,7 +69,8 @@ void takeSlots(const json& list, const std::string& path, int slotCount, bool fu
 }
 
 json tagJson(const Tag& t) {
-    return latin1ToUtf8(std::string_view(reinterpret_cast<const char*>(t.data()), t.size()));
+    return common::latin1ToUtf8(
+        std::string_view(reinterpret_cast<const char*>(t.data()), t.size()));
 }
 
 template <std::size_t N> json tagsJson(const std::array<Tag, N>& tags) {
@@ -286,8 +288,8 @@ json missionToJson(const MissionDocument& d, const Framing& framing, bool full) 
         briefings.push_back(
             {{"index", b},
              {"length", bytes.size()},
-             {"text", latin1ToUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()),
-                                                    bytes.size()))}});
+             {"text", common::latin1ToUtf8(std::string_view(
+                          reinterpret_cast<const char*>(bytes.data()), bytes.size()))}});
     }
     j["briefings"] = std::move(briefings);
 
@@ -308,6 +310,16 @@ MissionFromJson missionFromJson(const json& j) {
         takeDocument(j, *document, result.framing);
     } catch (const JsonRefusal& refusal) {
         result.refusal = refusal.what();
+        return result;
+    } catch (const nlohmann::json::exception& e) {
+        result.refusal = std::string("(top): ") + e.what();
+        return result;
+    }
+    // The rule every command holds a project name to (a mission without one can be loaded and
+    // is reported by check).
+    const std::string project = document->header.text(mission::MissionHeader::projectName);
+    if (const char* problem = mission::projectNameProblem(project); problem && !project.empty()) {
+        result.refusal = std::string("header.project_name: ") + problem;
         return result;
     }
     result.document = std::move(document);

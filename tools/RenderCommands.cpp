@@ -2,7 +2,10 @@
 
 #include "CliCommand.h"
 
+#include "common/FileIo.h"
 #include "common/Numbers.h"
+
+#include "gamedata/IndexFiles.h"
 
 #include "mission/MissionFile.h"
 #include "platform/EditorSettings.h"
@@ -10,6 +13,7 @@
 #include "workspace/MissionPreview.h"
 #include "workspace/OffscreenRender.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 
@@ -73,6 +77,18 @@ int runRender(CliContext& c, const CliCommand& self) {
     std::uint8_t patch = 0;
     if (!mission::MissionFile::open(document, patch, args.positionals()[0], c.reporter))
         return kExitFailed;
+    // Objects are drawn through the index files: a missing or damaged archive, or indexes of
+    // another archive, would draw a picture without them (or with wrong ones) after a message
+    // per object. Said once, and no picture.
+    if (!document.objects.occupiedSlots().empty()) {
+        const std::string stale =
+            gamedata::indexStaleReason(options.archivePath, c.programDirectory);
+        if (!stale.empty()) {
+            c.err << "zevedit-cli render: the mission's objects cannot be drawn: " << stale
+                  << " (zevedit-cli scan --archive PATH builds the index files)\n";
+            return kExitFailed;
+        }
+    }
 
     QImage image;
     std::string error;
@@ -81,8 +97,22 @@ int runRender(CliContext& c, const CliCommand& self) {
         return kExitFailed;
     }
     const std::string out = args.positionals()[1];
-    if (!image.save(QString::fromStdString(out), "PNG")) {
-        c.err << "zevedit-cli render: cannot write " << out << '\n';
+    // Encoded in memory, then written as every other output: a full disk leaves an old picture
+    // as it was.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    std::error_code reason;
+    if (!image.save(&buffer, "PNG")) {
+        c.err << "zevedit-cli render: the picture could not be encoded as PNG\n";
+        return kExitFailed;
+    }
+    if (!common::writeWholeFile(out,
+                                std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
+                                          static_cast<std::size_t>(png.size())),
+                                &reason)) {
+        c.err << "zevedit-cli render: " << common::describeFileFailure("cannot write", out, reason)
+              << '\n';
         return kExitFailed;
     }
     c.out << "rendered " << image.width() << "x" << image.height() << " to " << out << '\n';

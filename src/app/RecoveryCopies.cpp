@@ -22,6 +22,28 @@ fs::path withExtension(fs::path base, const char* extension) {
     return base;
 }
 
+// The folder itself, never a link to another one (a user's missions behind a link must never be
+// listed, written or deleted as copies).
+bool isOwnFolder(const fs::path& directory) {
+    std::error_code ec;
+    return fs::is_directory(fs::symlink_status(directory, ec));
+}
+
+bool isRegularNotLink(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_regular_file(fs::symlink_status(path, ec));
+}
+
+// A copy this editor wrote: named after an editor session, a regular file (not a link) with
+// its regular description beside it.
+bool isOwnCopy(const fs::path& mission) {
+    const QString stem = QString::fromStdString(mission.stem().string());
+    const QUuid session = QUuid::fromString(stem);
+    return mission.extension() == ".mdb" && !session.isNull() &&
+           session.toString(QUuid::WithoutBraces) == stem.toLower() && isRegularNotLink(mission) &&
+           isRegularNotLink(withExtension(fs::path(mission).replace_extension(), ".ini"));
+}
+
 } // namespace
 
 RecoveryCopies::RecoveryCopies(fs::path directory)
@@ -39,6 +61,8 @@ bool RecoveryCopies::write(const mission::MissionDocument& document,
                            const QString& fileName) {
     std::error_code ec;
     fs::create_directories(directory_, ec);
+    if (!isOwnFolder(directory_))
+        return false;
     if (!lock_) {
         lock_ = std::make_unique<QLockFile>(
             QString::fromStdString(withExtension(base(), ".lock").string()));
@@ -79,9 +103,11 @@ void RecoveryCopies::discard() {
 std::vector<RecoveryCopy> RecoveryCopies::leftBehind() const {
     std::vector<RecoveryCopy> copies;
     std::error_code ec;
+    if (!isOwnFolder(directory_))
+        return copies;
     for (const auto& entry : fs::directory_iterator(directory_, ec)) {
         const fs::path mission = entry.path();
-        if (mission.extension() != ".mdb" || mission.stem().string() == session_.toStdString())
+        if (!isOwnCopy(mission) || mission.stem().string() == session_.toStdString())
             continue;
         fs::path stem = mission;
         stem.replace_extension();
@@ -107,6 +133,8 @@ std::vector<RecoveryCopy> RecoveryCopies::leftBehind() const {
 }
 
 void RecoveryCopies::remove(const RecoveryCopy& copy) {
+    if (!isOwnFolder(copy.mission.parent_path()) || !isOwnCopy(copy.mission))
+        return;
     fs::path stem = copy.mission;
     stem.replace_extension();
     std::error_code ec;

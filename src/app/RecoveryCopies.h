@@ -38,8 +38,11 @@ public:
     void discard();
     bool hasCopy() const;
 
-    // Copies of editors that no longer run, newest first.
+    // Copies of editors that no longer run, newest first. Only what an editor wrote there:
+    // regular files named after an editor's session with their description beside them, in
+    // the folder itself; a folder that is a link lists nothing, and nothing is followed.
     std::vector<RecoveryCopy> leftBehind() const;
+    // Removes a copy by the same rule; anything else is left alone.
     static void remove(const RecoveryCopy& copy);
 
     const std::filesystem::path& directory() const { return directory_; }

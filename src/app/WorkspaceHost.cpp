@@ -291,6 +291,20 @@ void WorkspaceHost::chooseTool(bool dropper) {
 }
 
 void WorkspaceHost::renderingFailed(const QString& text) {
+    if (deviceMadeAgain_) {
+        // The device made again (after the object viewer, a game or a minimised full-screen
+        // run) failed: the window and its mission stay, the device not ready, so the user can
+        // still save. Said once, however often the widget tries again.
+        if (!deviceReady_)
+            return;
+        deviceReady_ = false;
+        loop_->stop();
+        form_.reporter().report(
+            (text + QStringLiteral("\r\nThe mission stays open: save it, then restart the editor."))
+                .toStdString(),
+            "Failure Creating Device And View...", MessageIcon::Stop);
+        return;
+    }
     // As a failed set-up: the failure is shown and the start-up form comes back.
     deviceReady_ = false;
     loop_->stop();
@@ -300,6 +314,7 @@ void WorkspaceHost::renderingFailed(const QString& text) {
 }
 
 void WorkspaceHost::recreateDevice() {
+    deviceMadeAgain_ = true;
     const bool top = keys_ && keys_->view() == edit::WorkspaceView::Top;
     if (widget_) {
         widget_->removeEventFilter(this);

@@ -183,6 +183,9 @@ private:
     bool windowed_ = true;
     bool menuMode_ = false;
     bool deviceReady_ = false;
+    // The device was made again during the run: a failure then keeps the window (and the
+    // mission) with the device not ready instead of going back to the start-up form.
+    bool deviceMadeAgain_ = false;
     bool suspended_ = false;
     bool frozen_ = false;
     bool paused_ = false;

@@ -294,7 +294,8 @@ bool AssemblerRun::packSkyGround() {
 
 AssemblerOutcome AssemblerRun::run() {
     started_ = std::chrono::steady_clock::now();
-    abortRequested_ = false;
+    // An Abort pressed while the run was being set up (its window already shows) still holds:
+    // a run is made for one use, so nothing is reset here.
     progress_ = 0;
     labels_.project = job_.header.text(MissionHeader::missionName) + "  (" + project_ + ".zvm)";
     labels_.currentFile = "KORT.EXE";

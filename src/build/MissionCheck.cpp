@@ -1,5 +1,7 @@
 #include "MissionCheck.h"
 
+#include "mission/ProjectName.h"
+
 #include "MissionCheckParts.h"
 #include "MissionCheckReferences.h"
 #include "ObjectScript.h"
@@ -11,6 +13,7 @@
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <string_view>
 #include <system_error>
 #include <tuple>
 
@@ -59,9 +62,14 @@ void checkPositionTexts(const Record& r, Place place, const std::string& placeTe
 void checkHeader(const MissionDocument& document, Problems& out) {
     const Place place{Kind::Header};
     const std::string project = document.header.text(MissionHeader::projectName);
+    const char* problem = mission::projectNameProblem(project);
     if (project.empty())
         add(out, Severity::Error, place, "Mission header",
             "No project name: the Build refuses to run without one");
+    else if (problem && std::string_view(problem) != mission::kProjectNameTooLong)
+        add(out, Severity::Error, place, "Mission header",
+            "Project name " + inQuotes(project) + ": " + problem +
+                " (the Build refuses to run with it)");
     else if (project.size() < 4)
         add(out, Severity::Warning, place, "Mission header",
             "Project name " + inQuotes(project) +

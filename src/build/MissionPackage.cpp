@@ -4,6 +4,7 @@
 #include "common/FixedText.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace zev::build {
@@ -91,43 +92,170 @@ bool parseOctalSize(std::span<const std::uint8_t> field, std::uint64_t& size) {
 
 } // namespace
 
+PackageHeader readPackageHeader(std::span<const std::uint8_t> block) {
+    PackageHeader header;
+    if (block.size() < kPackageBlockSize) {
+        header.error = PackageError::TruncatedHeader;
+        return header;
+    }
+    block = block.first(kPackageBlockSize);
+    if (allZero(block)) {
+        header.end = true;
+        return header;
+    }
+    if (!parseOctalSize(block.subspan(kPackageSizeOffset, kPackageSizeWidth), header.size)) {
+        header.error = PackageError::BadSize;
+        return header;
+    }
+    header.name = common::readFixedText(block.subspan(kPackageNameOffset, kPackageNameWidth));
+    if (header.name.empty())
+        header.error = PackageError::BadName;
+    return header;
+}
+
 PackageContents readPackage(std::span<const std::uint8_t> image) {
     PackageContents contents;
     common::ByteReader reader(image);
     while (!reader.atEnd()) {
         const std::size_t start = reader.position();
-        const auto header = reader.take(kPackageBlockSize);
-        if (!header) {
-            contents.error = PackageError::TruncatedHeader;
-            contents.errorOffset = start;
-            return contents;
-        }
-        if (allZero(*header))
+        const auto block = reader.take(std::min(kPackageBlockSize, reader.remaining()));
+        const PackageHeader header = readPackageHeader(*block);
+        if (header.end)
             break;
-        std::uint64_t size = 0;
-        if (!parseOctalSize(header->subspan(kPackageSizeOffset, kPackageSizeWidth), size)) {
-            contents.error = PackageError::BadSize;
+        if (header.error == PackageError::None && header.size > reader.remaining())
+            contents.error = PackageError::TruncatedData;
+        else
+            contents.error = header.error;
+        if (contents.error != PackageError::None) {
             contents.errorOffset = start;
             return contents;
         }
         PackageMember member;
-        member.name = common::readFixedText(header->subspan(kPackageNameOffset, kPackageNameWidth));
-        if (member.name.empty()) {
-            contents.error = PackageError::BadName;
-            contents.errorOffset = start;
-            return contents;
-        }
-        if (size > reader.remaining()) {
-            contents.error = PackageError::TruncatedData;
-            contents.errorOffset = start;
-            return contents;
-        }
-        const auto data = reader.take(static_cast<std::size_t>(size));
+        member.name = header.name;
+        const auto data = reader.take(static_cast<std::size_t>(header.size));
         member.data.assign(data->begin(), data->end());
-        reader.skip(std::min(packagePadding(size), reader.remaining()));
+        reader.skip(std::min(packagePadding(header.size), reader.remaining()));
         contents.members.push_back(std::move(member));
     }
     return contents;
+}
+
+bool PackageFileReader::open(const std::filesystem::path& path) {
+    close();
+    reason_.clear();
+    error_ = PackageError::None;
+    offset_ = 0;
+    const auto status = std::filesystem::status(path, reason_);
+    if (reason_)
+        return false;
+    if (!std::filesystem::is_regular_file(status)) {
+        reason_ = common::FileError::NotRegularFile;
+        return false;
+    }
+    size_ = std::filesystem::file_size(path, reason_);
+    if (reason_)
+        return false;
+    file_ = std::fopen(path.string().c_str(), "rb");
+    if (!file_)
+        reason_ = {errno ? errno : EIO, std::generic_category()};
+    return file_ != nullptr;
+}
+
+void PackageFileReader::close() {
+    if (file_)
+        std::fclose(file_);
+    file_ = nullptr;
+}
+
+std::optional<PackageHeader> PackageFileReader::next() {
+    if (!file_ || error_ != PackageError::None || offset_ >= size_)
+        return std::nullopt;
+    errorOffset_ = offset_;
+    std::uint8_t block[kPackageBlockSize];
+    const std::size_t got = std::fread(block, 1, sizeof block, file_);
+    offset_ += got;
+    const PackageHeader header = readPackageHeader(std::span<const std::uint8_t>(block, got));
+    if (header.end)
+        return std::nullopt;
+    error_ = header.error;
+    if (error_ == PackageError::None && header.size > size_ - offset_)
+        error_ = PackageError::TruncatedData;
+    if (error_ != PackageError::None)
+        return std::nullopt;
+    pending_ = header.size;
+    return header;
+}
+
+bool PackageFileReader::copyData(common::AtomicFileWriter& out) {
+    std::uint8_t chunk[65536];
+    while (pending_ > 0) {
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(sizeof chunk, pending_));
+        const std::size_t got = std::fread(chunk, 1, want, file_);
+        offset_ += got;
+        pending_ -= got;
+        if (got < want) {
+            error_ = PackageError::TruncatedData;
+            return false;
+        }
+        if (!out.write(std::span<const std::uint8_t>(chunk, got)))
+            return false;
+    }
+    skipPadding();
+    return true;
+}
+
+bool PackageFileReader::skipData() {
+    offset_ += pending_;
+    const bool ok = std::fseek(file_, static_cast<long>(offset_), SEEK_SET) == 0;
+    pending_ = 0;
+    skipPadding();
+    return ok;
+}
+
+void PackageFileReader::skipPadding() {
+    // The last member's padding may be missing.
+    offset_ = std::min<std::uint64_t>(offset_ + packagePadding(offset_), size_);
+    std::fseek(file_, static_cast<long>(offset_), SEEK_SET);
+}
+
+bool PackageWriter::addFile(std::string_view name, const std::filesystem::path& path) {
+    if (!file_.isOpen() || !fitsPackageName(name))
+        return false;
+    std::error_code reason;
+    const auto status = std::filesystem::status(path, reason);
+    if (reason || !std::filesystem::is_regular_file(status)) {
+        fileReason_ = reason ? reason : make_error_code(common::FileError::NotRegularFile);
+        failed_ = true;
+        return false;
+    }
+    std::FILE* in = std::fopen(path.string().c_str(), "rb");
+    if (!in) {
+        fileReason_ = {errno ? errno : EIO, std::generic_category()};
+        failed_ = true;
+        return false;
+    }
+    const std::uint64_t size = std::filesystem::file_size(path, reason);
+    bool ok = !reason && size <= kPackageMaxMemberSize;
+    if (!ok)
+        fileReason_ = reason ? reason : make_error_code(common::FileError::TooLarge);
+    ok = ok && file_.write(packageMemberHeader(name, size));
+    std::uint8_t chunk[65536];
+    std::uint64_t left = size;
+    while (ok && left > 0) {
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(sizeof chunk, left));
+        const std::size_t got = std::fread(chunk, 1, want, in);
+        if (got < want) // the file shrank while it was read
+            fileReason_ = {EIO, std::generic_category()};
+        ok = got == want && file_.write(std::span<const std::uint8_t>(chunk, got));
+        left -= got;
+    }
+    std::fclose(in);
+    static const std::uint8_t zeros[kPackageBlockSize] = {};
+    ok = ok && file_.write(std::span<const std::uint8_t>(zeros, packagePadding(size)));
+    failed_ = failed_ || !ok;
+    return ok;
 }
 
 bool isSafeMemberName(std::string_view name) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -56,6 +57,10 @@ public:
     bool create(const std::filesystem::path& path);
     // Appends one member; false when the name does not fit or a write fails.
     bool add(std::string_view name, std::span<const std::uint8_t> data);
+    // Appends the file at `path` as member `name`, read piece by piece (a member may be far
+    // larger than memory); false when it cannot be read (`fileReason`) or a write fails.
+    bool addFile(std::string_view name, const std::filesystem::path& path);
+    const std::error_code& fileReason() const { return fileReason_; }
     // Completes the package; false when any write failed (the old file then stays).
     bool close();
     // Drops what was written; the old file stays.
@@ -66,6 +71,7 @@ public:
 private:
     common::AtomicFileWriter file_;
     bool failed_ = false;
+    std::error_code fileReason_;
 };
 
 enum class PackageError {
@@ -80,6 +86,50 @@ struct PackageContents {
     std::vector<PackageMember> members;
     PackageError error = PackageError::None;
     std::size_t errorOffset = 0; // where the faulty header starts
+};
+
+// One header block: a member's name and size, the end of the package (a block of zeros) or
+// what is wrong with it. A block shorter than 512 bytes is a truncated header.
+struct PackageHeader {
+    PackageError error = PackageError::None;
+    bool end = false;
+    std::string name;
+    std::uint64_t size = 0;
+};
+PackageHeader readPackageHeader(std::span<const std::uint8_t> block);
+
+// Reads a package file member by member without holding it in memory: only the header block
+// and a piece of data at a time, every size checked against the file's before it is used.
+class PackageFileReader {
+public:
+    PackageFileReader() = default;
+    PackageFileReader(const PackageFileReader&) = delete;
+    PackageFileReader& operator=(const PackageFileReader&) = delete;
+    ~PackageFileReader() { close(); }
+
+    // A regular file only; `reason` tells why not.
+    bool open(const std::filesystem::path& path);
+    // The next member's header, or nothing at the end or on a fault (`error`).
+    std::optional<PackageHeader> next();
+    // The current member's data into `out` (then its padding is skipped), or past it.
+    bool copyData(common::AtomicFileWriter& out);
+    bool skipData();
+
+    PackageError error() const { return error_; }
+    std::uint64_t errorOffset() const { return errorOffset_; }
+    const std::error_code& reason() const { return reason_; }
+
+private:
+    void close();
+    void skipPadding();
+
+    std::FILE* file_ = nullptr;
+    std::uint64_t size_ = 0;
+    std::uint64_t offset_ = 0;
+    std::uint64_t pending_ = 0;
+    std::uint64_t errorOffset_ = 0;
+    PackageError error_ = PackageError::None;
+    std::error_code reason_;
 };
 
 // Reads a package image. Every member before a fault is kept. A block of zeros where a header

@@ -4,6 +4,7 @@
 #include "common/FixedText.h"
 #include "common/IniFile.h"
 #include "common/Numbers.h"
+#include "mission/ProjectName.h"
 
 #include <algorithm>
 #include <cstring>
@@ -159,6 +160,10 @@ std::string updatedSkyGroundText(std::string_view text, std::string_view project
 
 bool updateSkyGroundFile(const std::filesystem::path& gameDirectory, std::string_view project,
                          std::string_view line) {
+    // Only names every command takes: a blank ends the value, "#" starts a comment, so the line
+    // of such a name would never be found again (and each update would add one more).
+    if (mission::projectNameProblem(project))
+        return false;
     const auto path = common::resolveCaseInsensitive(gameDirectory, "skygnd.par");
     std::error_code ec;
     std::string text;

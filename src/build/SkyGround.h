@@ -40,7 +40,8 @@ std::string updatedSkyGroundText(std::string_view text, std::string_view project
                                  std::string_view line);
 
 // Updates "skygnd.par" in the game directory (found in any case, created when missing). The
-// file is rewritten through a temporary file, so a failure leaves it as it was.
+// file is rewritten through a temporary file, so a failure leaves it as it was. A project name
+// the commands refuse (projectNameProblem) is refused here too, the file left alone.
 bool updateSkyGroundFile(const std::filesystem::path& gameDirectory, std::string_view project,
                          std::string_view line);
 

@@ -17,12 +17,17 @@ using namespace zev::mission;
 namespace {
 
 // A directory that exists, or is made when missing.
-bool ensureDirectory(const fs::path& dir) {
-    std::error_code ec;
-    if (fs::is_directory(dir, ec))
+bool ensureDirectory(const fs::path& dir, std::error_code& reason) {
+    reason.clear();
+    if (fs::is_directory(dir, reason))
         return true;
-    fs::create_directory(dir, ec);
-    return !ec && fs::is_directory(dir, ec);
+    reason.clear();
+    fs::create_directory(dir, reason);
+    std::error_code ec;
+    // Something else of that name: say what it is not rather than "File exists".
+    if (fs::exists(fs::symlink_status(dir, ec)) && !fs::is_directory(dir, ec))
+        reason = std::make_error_code(std::errc::not_a_directory);
+    return !reason;
 }
 
 } // namespace
@@ -46,12 +51,14 @@ bool TWorld::prepareDirectory() {
         fatal("Could Not Locate Working Directory!");
         return false;
     }
-    if (!ensureDirectory(sourceDirectory())) {
-        fatal("Could Not Locate or Create Source Directory!");
+    if (!ensureDirectory(sourceDirectory(), ec)) {
+        fatal(common::messageWithFile("Could Not Locate or Create Source Directory!",
+                                      sourceDirectory(), ec));
         return false;
     }
-    if (!ensureDirectory(projectDirectory())) {
-        fatal("Could Not Locate or Create Project Directory!");
+    if (!ensureDirectory(projectDirectory(), ec)) {
+        fatal(common::messageWithFile("Could Not Locate or Create Project Directory!",
+                                      projectDirectory(), ec));
         return false;
     }
     return true;

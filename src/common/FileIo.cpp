@@ -7,6 +7,13 @@
 #include <cstdio>
 #include <random>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace zev::common {
 
 namespace fs = std::filesystem;
@@ -113,10 +120,33 @@ bool writeAll(std::FILE* f, std::span<const std::uint8_t> data, std::error_code&
     return true;
 }
 
-// Flushes and closes; a full disk often shows only here.
+// Asks the system to put the file's bytes on the disk before the rename makes them the
+// target's: otherwise a power cut right after a save can leave an empty file in its place.
+bool syncToDisk(std::FILE* f) {
+#ifdef _WIN32
+    return _commit(_fileno(f)) == 0;
+#else
+    return ::fsync(fileno(f)) == 0 || errno == EINVAL; // EINVAL: a file system that cannot sync
+#endif
+}
+
+// The directory's entry for the renamed file on the disk too.
+void syncDirectory(const fs::path& directory) {
+#ifndef _WIN32
+    const int fd = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    (void)directory;
+#endif
+}
+
+// Flushes, syncs and closes; a full disk often shows only here.
 bool closeFile(std::FILE*& f, std::error_code& reason) {
     errno = 0;
-    bool ok = std::fflush(f) == 0;
+    bool ok = std::fflush(f) == 0 && syncToDisk(f);
     if (!ok)
         reason = lastSystemError();
     errno = 0;
@@ -135,7 +165,23 @@ bool replaceTarget(const fs::path& temporary, const fs::path& target, std::error
     if (!ec && fs::is_regular_file(old))
         fs::permissions(temporary, old.permissions(), ec);
     fs::rename(temporary, target, reason);
-    return !reason;
+    if (reason)
+        return false;
+    syncDirectory(target.parent_path());
+    return true;
+}
+
+// What may be replaced by a new file: nothing yet, a regular file or a link (replaced itself,
+// never written through). A device, pipe or socket is refused, and so is a link to one: the
+// rename would put a regular file where the system keeps something else (`/dev/full`, a named
+// pipe another program reads). A directory is left to the rename, which refuses it.
+bool replaceableTarget(const fs::path& target, std::error_code& reason) {
+    std::error_code ec;
+    const fs::file_status followed = fs::status(target, ec);
+    if (ec || !fs::exists(followed) || fs::is_regular_file(followed) || fs::is_directory(followed))
+        return true;
+    reason = FileError::NotRegularFile;
+    return false;
 }
 
 } // namespace
@@ -159,6 +205,22 @@ std::string describeFileFailure(std::string_view action, const fs::path& path,
         text += reason.message();
     }
     return text;
+}
+
+std::string messageWithFile(std::string_view text, const fs::path& path, std::string_view reason) {
+    std::string message(text);
+    message += "\r\n";
+    message += path.string();
+    if (!reason.empty()) {
+        message += ": ";
+        message += reason;
+    }
+    return message;
+}
+
+std::string messageWithFile(std::string_view text, const fs::path& path,
+                            const std::error_code& reason) {
+    return messageWithFile(text, path, reason ? reason.message() : std::string());
 }
 
 std::optional<std::vector<std::uint8_t>> readWholeFile(const fs::path& path, std::uintmax_t maxSize,
@@ -224,6 +286,17 @@ bool writeWholeFile(const fs::path& path, std::string_view text, std::error_code
                           reason);
 }
 
+bool NewFilesWriter::write(const fs::path& path, std::span<const std::uint8_t> data,
+                           std::error_code* reason) {
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(path, ec))) {
+        kept_.push_back(path);
+        setReason(reason, {});
+        return true;
+    }
+    return writeWholeFile(path, data, reason);
+}
+
 AtomicFileWriter::~AtomicFileWriter() {
     discard();
 }
@@ -232,6 +305,8 @@ bool AtomicFileWriter::open(const fs::path& path) {
     discard();
     reason_.clear();
     target_ = path;
+    if (!replaceableTarget(path, reason_))
+        return false;
     file_ = createExclusive(path, temporary_, reason_);
     return file_ != nullptr;
 }

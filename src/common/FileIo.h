@@ -24,6 +24,14 @@ std::error_code make_error_code(FileError e);
 std::string describeFileFailure(std::string_view action, const std::filesystem::path& path,
                                 const std::error_code& reason);
 
+// A message whose words are the program's own, followed on a line of its own by the file and
+// why: "Unkown File Type...\r\nmissions/a.mdb: no mission file tag at its start". A box shows
+// both lines; the command-line tool prints them on one.
+std::string messageWithFile(std::string_view text, const std::filesystem::path& path,
+                            std::string_view reason);
+std::string messageWithFile(std::string_view text, const std::filesystem::path& path,
+                            const std::error_code& reason);
+
 // No cap on what a reader takes but the size of the file itself.
 constexpr std::uintmax_t kNoSizeCap = ~std::uintmax_t{0};
 
@@ -44,8 +52,10 @@ enum class WriteResult { Written, CannotCreate, WriteFailed };
 
 // Writes through a new temporary file beside `path` and renames it over `path` only when every
 // byte was written, so a failed write never harms the file that was there and leaves no
-// temporary behind. A symbolic link at `path` is replaced by the new file, never written
-// through; an existing file's permissions are kept.
+// temporary behind. The file's bytes and the directory entry are synced to the disk around the
+// rename. A symbolic link at `path` is replaced by the new file, never written through; an
+// existing file's permissions are kept. A target that exists and is a device, pipe or socket
+// (also behind a link) is refused (`FileError::NotRegularFile`); a directory fails the rename.
 WriteResult writeFileAtomically(const std::filesystem::path& path,
                                 std::span<const std::uint8_t> data,
                                 std::error_code* reason = nullptr);
@@ -55,6 +65,20 @@ bool writeWholeFile(const std::filesystem::path& path, std::span<const std::uint
                     std::error_code* reason = nullptr);
 bool writeWholeFile(const std::filesystem::path& path, std::string_view text,
                     std::error_code* reason = nullptr);
+
+// Writes files only where none is yet, for commands that set up a folder a user may already
+// have changed (run again, they must not replace an edited file): an existing file, a link or
+// anything else of that name is kept and remembered, so the command can say what it left.
+class NewFilesWriter {
+public:
+    // True when the file was written or kept; false when the write failed (`reason` says why).
+    bool write(const std::filesystem::path& path, std::span<const std::uint8_t> data,
+               std::error_code* reason = nullptr);
+    const std::vector<std::filesystem::path>& kept() const { return kept_; }
+
+private:
+    std::vector<std::filesystem::path> kept_;
+};
 
 // A file filled piece by piece (a package as the assembler run adds its members): the pieces
 // go to a temporary file beside the target, which `commit` renames over it. Destroyed or

@@ -192,7 +192,8 @@ std::optional<KeyTable> KeyTable::fromFileImage(std::span<const std::uint8_t> im
     for (int i = 0; i < kEntries; ++i) {
         const std::uint8_t* at = image.data() + 4 + i * kEntrySize;
         const char* name = reinterpret_cast<const char*>(at + 1);
-        table.entries_[std::size_t(i)] = {at[0], std::string(name, strnlen(name, kEntrySize - 1))};
+        // As many characters as a written file keeps (the field's last byte is its terminator).
+        table.entries_[std::size_t(i)] = {at[0], std::string(name, strnlen(name, kEntrySize - 2))};
     }
     return table;
 }

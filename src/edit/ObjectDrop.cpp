@@ -1,5 +1,7 @@
 #include "ObjectDrop.h"
 
+#include "common/FileIo.h"
+
 #include "ObjectCommands.h"
 
 #include "gamedata/GroupRecordCopy.h"
@@ -39,10 +41,12 @@ engine::Vector3 dropPosition(const engine::Vector3& ground) {
 std::optional<int> ObjectDropper::drop(const PaletteChoice& choice, const engine::Vector3& ground) {
     if (!choice.chosen())
         return std::nullopt;
-    const auto entry = gamedata::readObjectRecord(
-        gamedata::objectGroupPath(programDirectory_, choice.group), std::size_t(choice.entry));
+    const auto path = gamedata::objectGroupPath(programDirectory_, choice.group);
+    std::error_code reason;
+    const auto entry = gamedata::readObjectRecord(path, std::size_t(choice.entry), &reason);
     if (!entry) {
-        reporter_.report(gamedata::kDropOpenError, "Error...", common::MessageIcon::Stop);
+        reporter_.report(common::messageWithFile(gamedata::kDropOpenError, path, reason),
+                         "Error...", common::MessageIcon::Stop);
         return std::nullopt;
     }
     if (!indexCurrent) {

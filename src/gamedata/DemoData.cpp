@@ -70,10 +70,10 @@ ObjectGroupRecord makeRecord(const RecordFields& fields, bool readyMadeGroup = f
     return r;
 }
 
-bool writeFile(const fs::path& path, std::span<const std::uint8_t> bytes,
-               common::Reporter& reporter) {
+bool writeFile(common::NewFilesWriter& files, const fs::path& path,
+               std::span<const std::uint8_t> bytes, common::Reporter& reporter) {
     std::error_code reason;
-    if (common::writeWholeFile(path, bytes, &reason))
+    if (files.write(path, bytes, &reason))
         return true;
     reporter.report(common::describeFileFailure("Could not write", path, reason), kDemoCaption,
                     common::MessageIcon::Stop);
@@ -320,6 +320,12 @@ DemoDataPaths demoDataPaths(const fs::path& dir) {
 }
 
 bool writeDemoObjectGroups(const fs::path& odbDir, common::Reporter& reporter) {
+    common::NewFilesWriter files;
+    return writeDemoObjectGroups(odbDir, files, reporter);
+}
+
+bool writeDemoObjectGroups(const fs::path& odbDir, common::NewFilesWriter& files,
+                           common::Reporter& reporter) {
     std::error_code ec;
     fs::create_directories(odbDir, ec);
     if (ec) {
@@ -331,13 +337,21 @@ bool writeDemoObjectGroups(const fs::path& odbDir, common::Reporter& reporter) {
         std::vector<std::uint8_t> image;
         for (const ObjectGroupRecord& r : group.records)
             image.insert(image.end(), r.bytes().begin(), r.bytes().end());
-        if (!writeFile(odbDir / (group.name + ".odb"), image, reporter))
+        if (!writeFile(files, odbDir / (group.name + ".odb"), image, reporter))
             return false;
     }
     return true;
 }
 
-bool writeDemoData(const fs::path& dir, common::Reporter& reporter) {
+bool writeDemoData(const fs::path& dir, common::Reporter& reporter, std::vector<fs::path>* kept) {
+    common::NewFilesWriter files;
+    const bool ok = writeDemoData(dir, files, reporter);
+    if (kept)
+        *kept = files.kept();
+    return ok;
+}
+
+bool writeDemoData(const fs::path& dir, common::NewFilesWriter& files, common::Reporter& reporter) {
     const DemoDataPaths paths = demoDataPaths(dir);
     const fs::path rmgDir = paths.gameDirectory / "RMG";
     const fs::path odbDir = paths.programDirectory / "data" / "odb";
@@ -352,15 +366,15 @@ bool writeDemoData(const fs::path& dir, common::Reporter& reporter) {
     }
 
     const auto archive = demoArchive().toBytes();
-    if (!archive || !writeFile(paths.archive, *archive, reporter))
+    if (!archive || !writeFile(files, paths.archive, *archive, reporter))
         return false;
     for (const DemoReadyMadeGroup& group : demoReadyMadeGroups())
-        if (!writeFile(rmgDir / (group.name + ".bwd"), group.fileImage(), reporter))
+        if (!writeFile(files, rmgDir / (group.name + ".bwd"), group.fileImage(), reporter))
             return false;
 
     const std::string ini = demoIniText();
-    if (!writeFile(paths.programDirectory / "zevedit.ini", textBytes(ini), reporter) ||
-        !writeDemoObjectGroups(odbDir, reporter))
+    if (!writeFile(files, paths.programDirectory / "zevedit.ini", textBytes(ini), reporter) ||
+        !writeDemoObjectGroups(odbDir, files, reporter))
         return false;
 
     const GeoScanResult scan = ScanGeoTable(paths.archive, paths.programDirectory, reporter);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/FileIo.h"
 #include "common/Reporter.h"
 #include "gamedata/ArchiveWriter.h"
 #include "gamedata/ObjectGroupRecord.h"
@@ -54,10 +55,17 @@ DemoDataPaths demoDataPaths(const std::filesystem::path& dir);
 // Writes the object groups of demoObjectGroups() into `odbDir` (created when missing). The
 // installed program carries them as its example groups.
 bool writeDemoObjectGroups(const std::filesystem::path& odbDir, common::Reporter& reporter);
+bool writeDemoObjectGroups(const std::filesystem::path& odbDir, common::NewFilesWriter& files,
+                           common::Reporter& reporter);
 
-// Writes everything below `dir` (created when missing; files of an earlier run are replaced)
-// and builds the index files. Failures are reported ("Could not write ..." with caption
-// "Demo Data", stop icon) and return false.
-bool writeDemoData(const std::filesystem::path& dir, common::Reporter& reporter);
+// Writes everything below `dir` (created when missing) and builds the index files. A file that
+// is already there (an earlier run's, maybe edited since: `zevedit.ini`, an object group) is
+// kept and listed in `kept`; the index files are rebuilt from the archive. Failures are
+// reported ("Could not write ..." with caption "Demo Data", stop icon) and return false.
+bool writeDemoData(const std::filesystem::path& dir, common::Reporter& reporter,
+                   std::vector<std::filesystem::path>* kept = nullptr);
+// The same through the caller's writer, so files it adds follow the same rule.
+bool writeDemoData(const std::filesystem::path& dir, common::NewFilesWriter& files,
+                   common::Reporter& reporter);
 
 } // namespace zev::gamedata::demo

@@ -3,6 +3,8 @@
 #include "IndexFiles.h"
 #include "ProjectArchive.h"
 
+#include "common/FileIo.h"
+
 namespace zev::gamedata {
 
 namespace fs = std::filesystem;
@@ -14,7 +16,7 @@ namespace {
 constexpr const char* kCaption = "ZEVEDIT 3D";
 
 struct ScanStep {
-    std::uint32_t (*build)(ProjectArchive&, const fs::path&, const fs::path&);
+    std::uint32_t (*build)(ProjectArchive&, const fs::path&, const fs::path&, IndexBuildFailure*);
     const char* failure;
     std::uint32_t GeoScanResult::*count;
 };
@@ -39,11 +41,13 @@ GeoScanResult ScanGeoTable(const fs::path& configuredArchivePath, const fs::path
         {BuildChassisIndex, "Error CHASSIS Index File..", &GeoScanResult::chassisEntries},
     };
     for (const ScanStep& step : steps) {
-        result.*step.count = step.build(archive, archivePath, programDirectory);
+        IndexBuildFailure failure;
+        result.*step.count = step.build(archive, archivePath, programDirectory, &failure);
         if (result.*step.count == 0) {
             if (progress)
                 progress->hide();
-            reporter.report(step.failure, kCaption, common::MessageIcon::Stop);
+            reporter.report(common::messageWithFile(step.failure, failure.path, failure.reason),
+                            kCaption, common::MessageIcon::Stop);
             archive.CloseArchive();
             return result;
         }

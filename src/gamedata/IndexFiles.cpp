@@ -91,44 +91,55 @@ buildIndexImage(ProjectArchive& archive, IndexKind kind, const common::FindDataR
 namespace {
 
 std::uint32_t buildIndex(ProjectArchive& archive, IndexKind kind, const fs::path& archivePath,
-                         const fs::path& programDirectory) {
+                         const fs::path& programDirectory, IndexBuildFailure* failure) {
+    const auto fail = [&](const fs::path& path, std::string reason) -> std::uint32_t {
+        if (failure)
+            *failure = {path, std::move(reason)};
+        return 0;
+    };
+    const IndexFileInfo& info = indexFileInfo(kind);
     // The section is looked up before anything else, so a missing one leaves the file alone.
     SectionIndex section;
-    if (!archive.FindSection(indexFileInfo(kind).sectionTag, section))
-        return 0;
+    if (!archive.FindSection(info.sectionTag, section))
+        return fail(archivePath, std::string("no \"") + info.sectionTag + "\" section");
     const auto findData = common::findFileData(archivePath);
     if (!findData)
-        return 0;
+        return fail(archivePath, "its file data cannot be read");
     const std::vector<std::string> stems = kind == IndexKind::Chassis
                                                ? loadChassisStems(programDirectory)
                                                : std::vector<std::string>{};
     std::uint32_t count = 0;
     const auto image = buildIndexImage(archive, kind, *findData, stems, count);
     if (!image)
-        return 0;
+        return fail(archivePath, std::string("an entry of the \"") + info.sectionTag +
+                                     "\" section cannot be read (a damaged archive)");
     const fs::path target = indexFilePath(programDirectory, kind);
     if (kind == IndexKind::Poly)
         forgetCachedGeometryIndexes();
-    if (common::writeFileAtomically(target, *image) != common::WriteResult::Written)
-        return 0;
+    std::error_code reason;
+    if (common::writeFileAtomically(target, *image, &reason) != common::WriteResult::Written)
+        return fail(target, reason.message());
+    if (count == 0)
+        return fail(archivePath,
+                    std::string("the \"") + info.sectionTag + "\" section holds no entries");
     return count;
 }
 
 } // namespace
 
 std::uint32_t BuildPolyIndex(ProjectArchive& archive, const fs::path& archivePath,
-                             const fs::path& programDirectory) {
-    return buildIndex(archive, IndexKind::Poly, archivePath, programDirectory);
+                             const fs::path& programDirectory, IndexBuildFailure* failure) {
+    return buildIndex(archive, IndexKind::Poly, archivePath, programDirectory, failure);
 }
 
 std::uint32_t BuildMekIndex(ProjectArchive& archive, const fs::path& archivePath,
-                            const fs::path& programDirectory) {
-    return buildIndex(archive, IndexKind::Mek, archivePath, programDirectory);
+                            const fs::path& programDirectory, IndexBuildFailure* failure) {
+    return buildIndex(archive, IndexKind::Mek, archivePath, programDirectory, failure);
 }
 
 std::uint32_t BuildChassisIndex(ProjectArchive& archive, const fs::path& archivePath,
-                                const fs::path& programDirectory) {
-    return buildIndex(archive, IndexKind::Chassis, archivePath, programDirectory);
+                                const fs::path& programDirectory, IndexBuildFailure* failure) {
+    return buildIndex(archive, IndexKind::Chassis, archivePath, programDirectory, failure);
 }
 
 std::string indexHeaderStaleReason(IndexKind kind, std::span<const std::uint8_t> fileStart,

@@ -66,13 +66,21 @@ std::filesystem::path indexFilePath(const std::filesystem::path& programDirector
 // be written (the file is written through a temporary file, so a failed build leaves the file
 // that was there). Entries 0 to n - 1 are indexed: entry 0 gives the empty record, entry n is
 // left out. `archivePath` is the archive file whose find-data record goes into the header.
+// When one fails, `failure` (when given) names the file in question and why.
+struct IndexBuildFailure {
+    std::filesystem::path path;
+    std::string reason;
+};
 std::uint32_t BuildPolyIndex(ProjectArchive& archive, const std::filesystem::path& archivePath,
-                             const std::filesystem::path& programDirectory);
+                             const std::filesystem::path& programDirectory,
+                             IndexBuildFailure* failure = nullptr);
 std::uint32_t BuildMekIndex(ProjectArchive& archive, const std::filesystem::path& archivePath,
-                            const std::filesystem::path& programDirectory);
+                            const std::filesystem::path& programDirectory,
+                            IndexBuildFailure* failure = nullptr);
 // Uses the stems of loadChassisStems(programDirectory).
 std::uint32_t BuildChassisIndex(ProjectArchive& archive, const std::filesystem::path& archivePath,
-                                const std::filesystem::path& programDirectory);
+                                const std::filesystem::path& programDirectory,
+                                IndexBuildFailure* failure = nullptr);
 
 // The index file image itself, for a given header record (no file system access besides the
 // archive reads); nothing when the section is missing or an entry cannot be read.

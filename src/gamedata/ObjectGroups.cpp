@@ -91,20 +91,32 @@ std::vector<std::string> listMenuTexts(const fs::path& programDirectory,
     return texts;
 }
 
-std::optional<std::vector<ObjectGroupRecord>> readObjectGroup(const fs::path& file) {
-    std::error_code ec;
-    if (fs::is_directory(file, ec))
-        return std::nullopt;
-    const auto bytes = common::readWholeFile(file);
+std::optional<std::vector<ObjectGroupRecord>> readObjectGroup(const fs::path& file,
+                                                              std::error_code* reason) {
+    // A partial record at the end is allowed for, not read.
+    const auto bytes =
+        common::readWholeFile(file, (kMaxObjectGroupRecords + 1) * kRecordSize - 1, reason);
     if (!bytes)
         return std::nullopt;
     return recordsFromBytes(*bytes);
 }
 
-std::optional<ObjectGroupRecord> readObjectRecord(const fs::path& file, std::size_t index) {
-    const auto records = readObjectGroup(file);
-    if (!records || index >= records->size())
+bool hasEditorRecords(const std::vector<ObjectGroupRecord>& records) {
+    return std::any_of(records.begin(), records.end(), [](const ObjectGroupRecord& r) {
+        return r.text(ObjectGroupRecord::creatorTag) == ObjectGroupRecord::kCreator;
+    });
+}
+
+std::optional<ObjectGroupRecord> readObjectRecord(const fs::path& file, std::size_t index,
+                                                  std::error_code* reason) {
+    const auto records = readObjectGroup(file, reason);
+    if (!records)
         return std::nullopt;
+    if (index >= records->size()) {
+        if (reason)
+            *reason = std::make_error_code(std::errc::result_out_of_range);
+        return std::nullopt;
+    }
     return (*records)[index];
 }
 
@@ -124,7 +136,7 @@ bool writeGroupImage(const fs::path& file, const std::vector<ObjectGroupRecord>&
 
 bool rewriteObjectRecord(const fs::path& file, std::size_t index, const ObjectGroupRecord& record) {
     // The record is replaced where it stands; every other byte, a partial tail too, stays.
-    auto image = common::readWholeFile(file);
+    auto image = common::readWholeFile(file, (kMaxObjectGroupRecords + 1) * kRecordSize - 1);
     if (!image || index >= image->size() / kRecordSize)
         return false;
     std::copy(record.bytes().begin(), record.bytes().end(),

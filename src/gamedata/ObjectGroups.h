@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 // Object group files: "data/odb/<group>.odb" under the program directory, each a flat run of
@@ -52,11 +53,21 @@ std::filesystem::path objectGroupFilePath(const std::filesystem::path& programDi
 std::vector<std::string> listMenuTexts(const std::filesystem::path& programDirectory,
                                        std::string_view groupName);
 
-// Every whole record of a group file; nothing when it does not open.
-std::optional<std::vector<ObjectGroupRecord>> readObjectGroup(const std::filesystem::path& file);
+// The most records a group file may hold (some 24 MB): far more than a designer keeps in one
+// group, and a larger file is refused before it is read.
+inline constexpr std::size_t kMaxObjectGroupRecords = 65536;
+
+// Every whole record of a group file; nothing when it does not open or is larger than
+// kMaxObjectGroupRecords records (`reason` says why).
+std::optional<std::vector<ObjectGroupRecord>> readObjectGroup(const std::filesystem::path& file,
+                                                              std::error_code* reason = nullptr);
+// Whether any record carries the creator tag this editor writes: a file without one is no
+// object group (a stray or damaged file) and its rows would list garbage.
+bool hasEditorRecords(const std::vector<ObjectGroupRecord>& records);
 // Record `index`; nothing when the file does not open or holds no whole record there.
 std::optional<ObjectGroupRecord> readObjectRecord(const std::filesystem::path& file,
-                                                  std::size_t index);
+                                                  std::size_t index,
+                                                  std::error_code* reason = nullptr);
 // Overwrites record `index` in place; false when the file does not open or has no whole record
 // there.
 bool rewriteObjectRecord(const std::filesystem::path& file, std::size_t index,

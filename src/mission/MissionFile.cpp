@@ -259,10 +259,13 @@ bool open(MissionDocument& document, std::uint8_t& patchSetting, const fs::path&
     if (!prefix)
         return cannotOpen(reason);
     if (!hasMissionTag(*prefix)) {
-        reporter.report("Unkown File Type...", kReadCaption, MessageIcon::Stop);
+        reporter.report(common::messageWithFile("Unkown File Type...", path,
+                                                "no mission file tag at its start"),
+                        kReadCaption, MessageIcon::Stop);
         return false;
     }
-    const auto image = common::readWholeFile(path, common::kNoSizeCap, &reason);
+    // No larger file is read: a large tail behind a good mission would otherwise be held whole.
+    const auto image = common::readWholeFile(path, kMaxFileSize, &reason);
     if (!image)
         return cannotOpen(reason);
     Decoded decoded = decode(*image);
@@ -270,7 +273,9 @@ bool open(MissionDocument& document, std::uint8_t& patchSetting, const fs::path&
     case DecodeError::None:
         break;
     case DecodeError::UnknownFileType:
-        reporter.report("Unkown File Type...", kReadCaption, MessageIcon::Stop);
+        reporter.report(common::messageWithFile("Unkown File Type...", path,
+                                                "no mission header written by this editor"),
+                        kReadCaption, MessageIcon::Stop);
         return false;
     case DecodeError::UnknownEntry:
         reporter.report("Unkown File Entry Encountered", kReadCaption, MessageIcon::Stop);

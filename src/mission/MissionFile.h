@@ -18,6 +18,11 @@ namespace zev::mission {
 // The mission file (".mdb"): tagged sections in one fixed order, the records as they are.
 namespace MissionFile {
 
+// The largest mission file Open reads: a mission is some 290 KB and its briefings a few
+// kilobytes each, so this is far above any the editor writes, and a huge file (a good mission
+// with gigabytes behind it) is refused before it is read.
+constexpr std::uintmax_t kMaxFileSize = 32u << 20;
+
 // Takes positions from `positions`, stamps the header (version 3.0, creator, patch flag from
 // `patchSetting`) and writes the file through a temporary file beside `path`, so a failed save
 // leaves the old file as it was. The briefings go straight from memory into the file: no
@@ -84,7 +89,7 @@ Decoded decode(std::span<const std::uint8_t> image);
 // Checks the first tag, then reads the whole file into a new document; only when all of it is
 // valid does it replace `document` and copy the header's patch flag into `patchSetting` (and
 // the file's framing into `framing`, when given). On failure the message is reported and
-// `document` stays exactly as it was. Only regular files are read.
+// `document` stays exactly as it was. Only regular files of at most `kMaxFileSize` are read.
 bool open(MissionDocument& document, std::uint8_t& patchSetting, const std::filesystem::path& path,
           common::Reporter& reporter, Framing* framing = nullptr);
 

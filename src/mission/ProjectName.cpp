@@ -11,7 +11,7 @@ const char* projectNameProblem(std::string_view name) {
     for (const char c : name) {
         const auto u = static_cast<unsigned char>(c);
         if (u <= 0x20 || u == 0x7f ||
-            std::string_view("*?\"<>|&^%").find(c) != std::string_view::npos)
+            std::string_view("*?\"<>|&^%#").find(c) != std::string_view::npos)
             return kProjectNameUnsafe;
     }
     if (name.size() > kProjectNameMaxLength)

@@ -14,11 +14,12 @@ constexpr const char* kProjectNameTooLong = "Project Name May Have At Most 4 Cha
 constexpr const char* kProjectNameEscapes =
     "Project Name May Not Contain Path Separators or \"..\"!";
 constexpr const char* kProjectNameUnsafe =
-    "Project Name May Not Contain Blanks, Control Characters or Any of * ? \" < > | & ^ %";
+    "Project Name May Not Contain Blanks, Control Characters or Any of * ? \" < > | & ^ % #";
 
 // Why `name` cannot be a project name, or null when it can: not empty, at most 4 characters,
 // no path separator, drive colon, ".." or "." alone (it must stay inside its directories), and
-// nothing a file name or a command line cannot carry as it stands.
+// nothing a file name, a command line or the game's "skygnd.par" (where "#" starts a comment)
+// cannot carry as it stands.
 const char* projectNameProblem(std::string_view name);
 
 } // namespace zev::mission

@@ -71,7 +71,7 @@ std::span<std::uint8_t> bytesOf(std::span<std::uint8_t> record, const RecordFiel
 }
 
 json textJson(std::span<const std::uint8_t> record, const RecordField& f, bool full) {
-    const std::string text = latin1ToUtf8(common::readFixedText(bytesOf(record, f)));
+    const std::string text = common::latin1ToUtf8(common::readFixedText(bytesOf(record, f)));
     const bool withBytes =
         full ? !mission::textIsPlain(record, f) : !mission::textIsTerminated(record, f);
     if (!withBytes)
@@ -193,19 +193,6 @@ std::string itemPath(const std::string& path, std::size_t index) {
     return path + "[" + std::to_string(index) + "]";
 }
 
-std::string latin1ToUtf8(std::string_view bytes) {
-    std::string out;
-    for (unsigned char c : bytes) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 std::string hex(std::span<const std::uint8_t> bytes) {
     static constexpr char digits[] = "0123456789abcdef";
     std::string out;
@@ -260,22 +247,11 @@ std::int64_t readInteger(const json& value, const std::string& path, std::int64_
 std::string readLatin1(const json& value, const std::string& path) {
     if (!value.is_string())
         throw JsonRefusal(path, "expected a text");
-    const std::string& utf8 = value.get_ref<const std::string&>();
-    std::string out;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-            continue;
-        }
-        const bool twoByteLatin1 = (c == 0xC2 || c == 0xC3) && i + 1 < utf8.size() &&
-                                   (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80;
-        if (!twoByteLatin1)
-            throw JsonRefusal(path, "holds a character above U+00FF, which 8-bit texts cannot "
-                                    "store");
-        out += static_cast<char>(((c & 0x1F) << 6) | (utf8[++i] & 0x3F));
-    }
-    return out;
+    auto latin1 = common::utf8ToLatin1(value.get_ref<const std::string&>());
+    if (!latin1)
+        throw JsonRefusal(path, "holds a character above U+00FF, which 8-bit texts cannot "
+                                "store");
+    return std::move(*latin1);
 }
 
 std::vector<std::uint8_t> readHex(const json& value, const std::string& path, std::size_t size) {

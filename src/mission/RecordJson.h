@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Latin1Text.h"
 #include "mission/MissionObjectRecord.h"
 #include "mission/RecordFields.h"
 
@@ -29,8 +30,8 @@ public:
 std::string childPath(const std::string& path, std::string_view key);
 std::string itemPath(const std::string& path, std::size_t index);
 
-// Stored texts are 8-bit; JSON strings are UTF-8, so bytes above 127 travel as Latin-1.
-std::string latin1ToUtf8(std::string_view bytes);
+// Stored texts are 8-bit; JSON strings are UTF-8, so bytes above 127 travel as Latin-1
+// (common/Latin1Text.h). Bytes as hex digits.
 std::string hex(std::span<const std::uint8_t> bytes);
 
 // Checked reads of input values; each refuses with `path`.

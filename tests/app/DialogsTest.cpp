@@ -82,7 +82,7 @@ TEST(SelectionForm, TheProjectNameHoldsAtMostFourCharactersAndNoPathSeparators) 
     EXPECT_EQ(reporter.messages[3].text, "Project Name May Not Contain Path Separators or \"..\"!");
     EXPECT_EQ(
         reporter.messages[5].text,
-        "Project Name May Not Contain Blanks, Control Characters or Any of * ? \" < > | & ^ %");
+        "Project Name May Not Contain Blanks, Control Characters or Any of * ? \" < > | & ^ % #");
 
     form.ProjectName->setText(QStringLiteral("A.B"));
     QTest::keyClicks(form.ProjectName, "*");

@@ -286,7 +286,8 @@ TEST_F(DocumentCommands, AFailedOpenReportsAndKeepsTitleControlsAndThePreviousDo
     form->openAnswers.push_back(broken);
     form->OpenBtn->trigger();
     EXPECT_EQ(form->messageBoxes, 1);
-    EXPECT_EQ(boxText, "Unkown File Type...");
+    EXPECT_EQ(boxText, "Unkown File Type...\n" + std::filesystem::path(broken).string() +
+                           ": no mission file tag at its start");
     EXPECT_FALSE(boxCaption.empty());
     EXPECT_EQ(title(), "ZEVEDIT 3D");
     EXPECT_EQ(documentControls(), 0);

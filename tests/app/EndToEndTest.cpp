@@ -493,7 +493,8 @@ TEST_F(EditorOnDisplay, AFullScreenRunWithTheWelcomeFormHiddenStartsOutsideMenuM
         });
     });
     form->OpenBtn->trigger();
-    EXPECT_EQ(boxText, "Unkown File Type...");
+    EXPECT_EQ(boxText, "Unkown File Type...\n" + std::filesystem::path(broken).string() +
+                           ": no mission file tag at its start");
     EXPECT_TRUE(menuModeDuringBox);
     EXPECT_FALSE(host->InMenuMode());
     EXPECT_FALSE(form->menuBar()->isVisible());
@@ -610,6 +611,49 @@ TEST_F(EditorOnDisplay, ARenderingFailureAfterStartIsShownAndTheStartUpFormComes
     EXPECT_EQ(caption, "Failure Creating Device And View...");
     EXPECT_EQ(splash.mainWindow(), nullptr);
     EXPECT_TRUE(splash.isVisible());
+    splash.close();
+}
+
+TEST_F(EditorOnDisplay,
+       AFailureOfTheDeviceMadeAgainKeepsTheWindowAndItsMissionWithTheDeviceNotReady) {
+    TSplashForm splash(context(), SetUpWorkspace);
+    splash.show();
+    splash.LaunchControl->setCurrentIndex(0);
+    splash.LaunchButton->click();
+    TDesignForm* form = splash.mainWindow();
+    ASSERT_NE(form, nullptr);
+    WorkspaceHost* host = HostOf(form);
+    ASSERT_NE(host, nullptr);
+    // The object viewer closed: the workspace makes its device again, and that one fails.
+    emit form->viewerStarting();
+    emit form->viewerEnded();
+    RunFor(100);
+    std::string text, caption;
+    int boxes = 0;
+    const auto answer = [&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        ++boxes;
+        text = box->text().toStdString();
+        caption = box->windowTitle().toStdString();
+        box->accept();
+    };
+    apptest::answerNextModal(answer);
+    emit host->Widget()->RenderingFailed(QStringLiteral("No OpenGL 3.3 context."));
+    RunFor(300);
+    apptest::settle();
+    EXPECT_EQ(text, "No OpenGL 3.3 context.\nThe mission stays open: save it, then restart the "
+                    "editor.");
+    EXPECT_EQ(caption, "Failure Creating Device And View...");
+    EXPECT_EQ(splash.mainWindow(), form);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(host->DeviceReady());
+    // Said once: the widget failing again shows nothing more.
+    emit host->Widget()->RenderingFailed(QStringLiteral("No OpenGL 3.3 context."));
+    RunFor(100);
+    EXPECT_EQ(boxes, 1);
+    form->close();
+    apptest::settle();
     splash.close();
 }
 

@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 
 #include "edit/ObjectCommands.h"
+#include "mission/MissionFile.h"
 #include "mission/MissionObjectRecord.h"
 #include "platform/SettingsStore.h"
 
@@ -12,6 +13,7 @@
 #include <QPushButton>
 
 #include <csignal>
+#include <fstream>
 
 using namespace zev;
 using apptest::ModalScript;
@@ -171,4 +173,56 @@ TEST(FilesAndRecovery, AKilledEditorsCopyIsOfferedAtTheNextStartAndRestoredAsAnU
     EXPECT_EQ(form.saveAsked, 1);
     EXPECT_FALSE(form.recoveryCopies().hasCopy());
     EXPECT_TRUE(app::RecoveryCopies(recovery).leftBehind().empty());
+}
+
+TEST(FilesAndRecovery, TheListingOffersAndDeletesOnlyTheEditorsOwnCopiesNeverThroughALink) {
+    namespace fs = std::filesystem;
+    apptest::EditorSandbox sandbox;
+    const fs::path recovery = sandbox.home() / "recovery";
+    // A copy an editor left behind.
+    {
+        app::RecoveryCopies left(recovery);
+        mission::MissionDocument document;
+        document.header.setText(mission::MissionHeader::missionName, "Left Behind");
+        ASSERT_TRUE(left.write(document, mission::RecordPositions(document), 0, QString()));
+    }
+    // Beside it: a user's mission, and a link named as a copy pointing at another one.
+    const fs::path missions = sandbox.home() / "missions";
+    fs::create_directories(missions);
+    const auto users = [&](const char* name) {
+        const fs::path p = missions / name;
+        mission::MissionDocument document;
+        common::SilentReporter quiet;
+        EXPECT_TRUE(
+            mission::MissionFile::save(document, p, mission::RecordPositions(document), 0, quiet));
+        return p;
+    };
+    fs::copy_file(users("mine.mdb"), recovery / "mine.mdb");
+    const fs::path linked = users("linked.mdb");
+    const std::string session = "0b7c6a9e-1d2f-4e3a-9b8c-7d6e5f4a3b2c";
+    fs::create_symlink(linked, recovery / (session + ".mdb"));
+    std::ofstream(recovery / (session + ".ini")) << "[Recovery]\r\nMission=x\r\n";
+
+    const auto offered = app::RecoveryCopies(recovery).leftBehind();
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_EQ(offered[0].missionName, QStringLiteral("Left Behind"));
+    // Removing what is not a copy of the editor's does nothing.
+    app::RecoveryCopies::remove({recovery / "mine.mdb", {}, {}, {}});
+    app::RecoveryCopies::remove({recovery / (session + ".mdb"), {}, {}, {}});
+    EXPECT_TRUE(fs::exists(recovery / "mine.mdb"));
+    EXPECT_TRUE(fs::exists(linked));
+    EXPECT_TRUE(fs::is_symlink(recovery / (session + ".mdb")));
+
+    // A recovery folder that is a link to the user's missions lists nothing and deletes nothing.
+    fs::remove_all(recovery);
+    fs::create_symlink(missions, recovery);
+    fs::copy_file(missions / "mine.mdb", missions / (session + ".mdb"));
+    std::ofstream(missions / (session + ".ini")) << "[Recovery]\r\nMission=x\r\n";
+    EXPECT_TRUE(app::RecoveryCopies(recovery).leftBehind().empty());
+    app::RecoveryCopies::remove({recovery / (session + ".mdb"), {}, {}, {}});
+    EXPECT_TRUE(fs::exists(missions / (session + ".mdb")));
+    // Nor does this editor write its own copy there.
+    app::RecoveryCopies own(recovery);
+    mission::MissionDocument document;
+    EXPECT_FALSE(own.write(document, mission::RecordPositions(document), 0, QString()));
 }

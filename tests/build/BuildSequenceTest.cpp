@@ -97,14 +97,16 @@ TEST(BuildSequence, SourceAndProjectDirectoriesThatCannotBeMadeAreReported) {
     zev::common::writeWholeFile(source.home / "source", std::string_view("a file"));
     EXPECT_FALSE(source.build());
     EXPECT_EQ(source.reporter.messages.front(),
-              fatal("Could Not Locate or Create Source Directory!"));
+              fatal("Could Not Locate or Create Source Directory!\r\n" +
+                    (source.home / "source").string() + ": Not a directory"));
 
     BuildRun project;
     fs::create_directories(project.home / "source");
     zev::common::writeWholeFile(project.home / "source" / "ABCD", std::string_view("a file"));
     EXPECT_FALSE(project.build());
     EXPECT_EQ(project.reporter.messages.front(),
-              fatal("Could Not Locate or Create Project Directory!"));
+              fatal("Could Not Locate or Create Project Directory!\r\n" +
+                    (project.home / "source" / "ABCD").string() + ": Not a directory"));
     EXPECT_EQ(project.reporter.messages.size(), 8u);
 }
 

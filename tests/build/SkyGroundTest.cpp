@@ -159,4 +159,20 @@ TEST(SkyGround, TheGameFileIsFoundInAnyCaseOrCreated) {
     EXPECT_FALSE(updateSkyGroundFile(blocked.path(), "abcd", kLine));
 }
 
+TEST(SkyGround, AProjectNameTheFileCannotHoldIsRefusedAndEveryUpdateIsIdempotent) {
+    TempDir dir;
+    zev::common::writeWholeFile(dir / "skygnd.par", std::string_view("mission=xyz a=1\r\n"));
+    // "#" starts a comment in the game's file: such a line would never be found again and each
+    // update would add another.
+    for (const char* project : {"a#b", "a b", "../x"})
+        EXPECT_FALSE(
+            updateSkyGroundFile(dir.path(), project, std::string("mission=") + project + " n"))
+            << project;
+    EXPECT_EQ(readText(dir / "skygnd.par"), "mission=xyz a=1\r\n");
+    ASSERT_TRUE(updateSkyGroundFile(dir.path(), "abcd", kLine));
+    const std::string once = readText(dir / "skygnd.par");
+    ASSERT_TRUE(updateSkyGroundFile(dir.path(), "abcd", kLine));
+    EXPECT_EQ(readText(dir / "skygnd.par"), once);
+}
+
 } // namespace

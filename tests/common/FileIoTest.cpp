@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace zev::common;
 namespace fs = std::filesystem;
@@ -122,4 +123,50 @@ TEST(ReadWholeFile, RefusesWhatIsNotARegularFileOrPassesItsCap) {
     EXPECT_EQ(readWholeFile(dir / "big", 5000)->size(), 5000u);
     EXPECT_EQ(readFilePrefix(dir / "big", 4), bytes("bbbb"));
     EXPECT_EQ(readFilePrefix(dir / "big", 9000)->size(), 5000u);
+}
+
+TEST(AtomicWrite, RefusesAPipeOrADeviceWhereTheFileShouldGoAlsoBehindALink) {
+    TempDir dir;
+    const fs::path fifo = dir / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink(fifo, dir / "link-to-pipe");
+    for (const fs::path& target : {fifo, dir / "link-to-pipe"}) {
+        std::error_code reason;
+        EXPECT_EQ(writeFileAtomically(target, bytes("x"), &reason), WriteResult::CannotCreate)
+            << target;
+        EXPECT_EQ(reason, make_error_code(FileError::NotRegularFile)) << target;
+    }
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_symlink(dir / "link-to-pipe"));
+    // A device node too (character devices exist on every system).
+    std::error_code reason;
+    EXPECT_FALSE(writeWholeFile("/dev/null", std::string_view("x"), &reason));
+    EXPECT_EQ(reason, make_error_code(FileError::NotRegularFile));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    // Only what was there stays: no temporary left behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+}
+
+TEST(NewFilesWriter, WritesOnlyMissingFilesAndListsTheOnesItKept) {
+    TempDir dir;
+    writeWholeFile(dir / "edited.ini", std::string_view("mine"));
+    fs::create_symlink(dir / "nowhere", dir / "dangling");
+    NewFilesWriter files;
+    EXPECT_TRUE(files.write(dir / "edited.ini", bytes("default")));
+    EXPECT_TRUE(files.write(dir / "new.ini", bytes("default")));
+    EXPECT_TRUE(files.write(dir / "dangling", bytes("default")));
+    EXPECT_EQ(readWholeFile(dir / "edited.ini"), bytes("mine"));
+    EXPECT_EQ(readWholeFile(dir / "new.ini"), bytes("default"));
+    EXPECT_FALSE(fs::exists(dir / "nowhere"));
+    EXPECT_EQ(files.kept(), (std::vector<fs::path>{dir / "edited.ini", dir / "dangling"}));
+    std::error_code reason;
+    EXPECT_FALSE(files.write(dir / "missing" / "x", bytes("y"), &reason));
+    EXPECT_TRUE(reason);
+}
+
+TEST(FileMessages, KeepTheProgramsWordsFirstThenTheFileAndTheReason) {
+    EXPECT_EQ(messageWithFile("Unkown File Type...", "a/b.mdb", "no tag"),
+              "Unkown File Type...\r\na/b.mdb: no tag");
+    EXPECT_EQ(messageWithFile("Error!", "x", std::make_error_code(std::errc::permission_denied)),
+              "Error!\r\nx: Permission denied");
 }

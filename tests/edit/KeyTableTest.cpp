@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace zev;
 using namespace zev::edit;
 
@@ -91,4 +93,15 @@ TEST(KeyTable, TheMappingModelRefusesTheSpaceBarAndKeysInUseAndFreesWithNoAction
     EXPECT_TRUE(model.choose(5, choiceOf("T"), reporter)) << "a freed key can be taken";
     EXPECT_TRUE(model.choose(4, choiceOf("(NO ACTION)"), reporter)) << "no action twice is fine";
     EXPECT_TRUE(model.choose(3, choiceOf("(NO ACTION)"), reporter));
+}
+
+TEST(KeyTable, ANameFillingItsFieldReadsAsTheTableWrittenBack) {
+    auto image = KeyTable::defaults().fileImage();
+    // Entry 1's name field (50 bytes after the scan code) without a terminator.
+    std::fill_n(image.begin() + 4 + KeyTable::kEntrySize + 1, KeyTable::kEntrySize - 1, 'N');
+    const auto table = KeyTable::fromFileImage(image);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->entry(1).name, std::string(KeyTable::kEntrySize - 2, 'N'));
+    EXPECT_EQ(KeyTable::fromFileImage(table->fileImage()), table);
+    EXPECT_EQ(table->entry(2), KeyTable::defaults().entry(2)) << "the next entry is its own";
 }

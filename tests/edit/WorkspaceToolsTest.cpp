@@ -319,7 +319,10 @@ TEST_F(DropFixture, EveryRefusalIsReportedAndLeavesNoRecordAndNoFrame) {
 
     drop.indexCurrent = true;
     EXPECT_FALSE(drop.drop({"nosuchgroup", 0, "Bunker"}, {}));
-    EXPECT_EQ(reporter.messages[1].text, "Could Not open Object Group File...");
+    EXPECT_EQ(reporter.messages[1].text,
+              "Could Not open Object Group File...\r\n" +
+                  gamedata::objectGroupPath(home, "nosuchgroup").string() +
+                  ": No such file or directory");
     EXPECT_EQ(reporter.messages[1].caption, "Error...");
 
     failing = gamedata::readObjectRecord(gamedata::objectGroupPath(home, choice.group), 0)

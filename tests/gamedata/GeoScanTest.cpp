@@ -34,12 +34,17 @@ protected:
         ASSERT_TRUE(writer.writeTo(dir / "game" / "ZEV.PRJ"));
     }
 
+    // A failure's text: the program's words, then the archive and why.
+    std::string failure(const char* text, const std::string& why) const {
+        return std::string(text) + "\r\n" + CompleteArchivePath(dir / "game").string() + ": " + why;
+    }
+
     TempDir dir;
     RecordingReporter reporter;
     RecordingProgress progress;
 };
 
-ReportedMessage stop(const char* text) {
+ReportedMessage stop(const std::string& text) {
     return {text, "ZEVEDIT 3D", MessageIcon::Stop};
 }
 
@@ -75,8 +80,8 @@ TEST_F(GeoScanTest, StopsAtTheFirstSectionThatCannotBeIndexedKeepingEarlierFiles
     noMek.addSection("BWD").addEntry("VORLANE", "vorlane.bwd");
     writeArchive(noMek);
     EXPECT_FALSE(scan().built);
-    EXPECT_EQ(reporter.messages,
-              std::vector<ReportedMessage>{stop("Error building MEK Index File..")});
+    EXPECT_EQ(reporter.messages, std::vector<ReportedMessage>{stop(failure(
+                                     "Error building MEK Index File..", "no \"MEK\" section"))});
     EXPECT_EQ(progress.steps.back(), "hide");
     EXPECT_TRUE(fs::exists(dir / "home" / "WTB.IDX"));
     EXPECT_FALSE(fs::exists(dir / "home" / "MEK.IDX"));
@@ -98,9 +103,11 @@ TEST_F(GeoScanTest, NamesEachFailingIndex) {
     writeArchive(emptyPoly);
     scan();
     EXPECT_EQ(reporter.messages,
-              (std::vector<ReportedMessage>{stop("Error building POLY Index File.."),
-                                            stop("Error CHASSIS Index File.."),
-                                            stop("Error building POLY Index File..")}));
+              (std::vector<ReportedMessage>{
+                  stop(failure("Error building POLY Index File..", "no \"POLY\" section")),
+                  stop(failure("Error CHASSIS Index File..", "no \"BWD\" section")),
+                  stop(failure("Error building POLY Index File..",
+                               "the \"POLY\" section holds no entries"))}));
 }
 
 TEST_F(GeoScanTest, FindsTheArchiveGivenByItsFileName) {

@@ -66,6 +66,13 @@ struct MissionFileTest : ::testing::Test {
         return ok;
     }
 
+    // "Unkown File Type..." names the file and why after the program's own words.
+    std::string unknownType(const std::string& why) const {
+        return "Unkown File Type...\r\n" + (home / "in.mdb").string() + ": " + why;
+    }
+    static constexpr const char* kNoTag = "no mission file tag at its start";
+    static constexpr const char* kNoHeader = "no mission header written by this editor";
+
     void expectMessage(const std::string& text, const std::string& caption,
                        MessageIcon icon = MessageIcon::Stop) {
         ASSERT_EQ(reporter.messages.size(), 1u);
@@ -225,17 +232,17 @@ TEST_F(MissionFileTest, RefusesAForeignFile) {
     auto wrongTag = bytes;
     wrongTag[1] = 'X';
     EXPECT_FALSE(openBytes(wrongTag));
-    expectMessage("Unkown File Type...", "File Read Error...");
+    expectMessage(unknownType(kNoTag), "File Read Error...");
 
     reporter.messages.clear();
     auto wrongCreator = bytes;
     wrongCreator[8] = 'Q';
     EXPECT_FALSE(openBytes(wrongCreator));
-    expectMessage("Unkown File Type...", "File Read Error...");
+    expectMessage(unknownType(kNoHeader), "File Read Error...");
 
     reporter.messages.clear();
     EXPECT_FALSE(openBytes({}));
-    expectMessage("Unkown File Type...", "File Read Error...");
+    expectMessage(unknownType(kNoTag), "File Read Error...");
 }
 
 TEST_F(MissionFileTest, RefusesASectionOutOfPlace) {
@@ -265,7 +272,7 @@ TEST_F(MissionFileTest, RefusesATruncatedFile) {
     }
     reporter.messages.clear();
     EXPECT_FALSE(openBytes(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 500)));
-    expectMessage("Unkown File Type...", "File Read Error...");
+    expectMessage(unknownType(kNoHeader), "File Read Error...");
 }
 
 TEST_F(MissionFileTest, RefusesABriefingLongerThanTheFile) {
@@ -336,5 +343,5 @@ TEST_F(MissionFileTest, RefusesADeviceAndAForeignFileBeforeReadingThem) {
     reporter.messages.clear();
     std::vector<std::uint8_t> foreign(4 << 20, 'x');
     EXPECT_FALSE(openBytes(foreign));
-    expectMessage("Unkown File Type...", "File Read Error...");
+    expectMessage(unknownType(kNoTag), "File Read Error...");
 }

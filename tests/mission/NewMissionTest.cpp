@@ -138,7 +138,7 @@ TEST(ProjectName, AcceptsShortPlainNamesAndSaysWhyOthersCannotBeOne) {
     for (const char* escaping : {".", "..", "a/b", "a\\b", "c:x", "..ab"})
         EXPECT_STREQ(projectNameProblem(escaping), kProjectNameEscapes) << escaping;
     for (const char* unsafe :
-         {"a b", "ab*?", "a\"b", "<ab", "a>", "a|b", "a&b", "a^b", "a%b", "a\tb", "a\x7f"})
+         {"a b", "ab*?", "a\"b", "<ab", "a>", "a|b", "a&b", "a^b", "a%b", "a\tb", "a\x7f", "a#b"})
         EXPECT_STREQ(projectNameProblem(unsafe), kProjectNameUnsafe) << unsafe;
     EXPECT_STREQ(projectNameProblem("ABCDE"), kProjectNameTooLong);
     EXPECT_STREQ(projectNameProblem(std::string_view("AB\0C", 4)), kProjectNameUnsafe);

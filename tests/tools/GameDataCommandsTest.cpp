@@ -67,7 +67,9 @@ TEST_F(GameDataCommandsTest, ListsGroupsAndTheirObjectsAsTheMainWindowDoes) {
                            "Grove\tgrove\n");
     const CommandRun missing = run(home(), "group-objects", {"nothing"});
     EXPECT_EQ(missing.status, kExitFailed);
-    EXPECT_EQ(missing.err, "Error...: Could Not open Object Group File...\n");
+    EXPECT_EQ(missing.err, "Error...: Could Not open Object Group File... " +
+                               (home() / "data" / "odb" / "nothing.odb").string() +
+                               ": No such file or directory\n");
 }
 
 TEST_F(GameDataCommandsTest, ExportsAGeometryAsObj) {
