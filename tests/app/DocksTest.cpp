@@ -141,6 +141,29 @@ TEST_F(Docks, OutlineSelectsBothWaysAndInspectorTypesIntoTwoObjectsAsOneStep) {
     EXPECT_EQ(child<QLabel>("InspectorMessage")->text(),
               "Position X takes a whole number: \"far\" is not one");
     EXPECT_EQ(form->editor().objectPosition(a)->x, 15.0);
+
+    // Rows picked with Ctrl select all their things; the inspector sets X on all as one step.
+    const int c = drop("truck", "Cargo Truck", 500);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(0, 1)).center());
+    for (int row : {1, 2})
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          list->visualRect(list->model()->index(row, 1)).center());
+    EXPECT_EQ(form->editor().selectionSize(), 3u);
+    for (int slot : {a, b, c})
+        EXPECT_TRUE(form->editor().isSelected(edit::Selection::object(slot))) << slot;
+    form->editor().setSelection({edit::Selection::object(a), edit::Selection::object(c)});
+    EXPECT_EQ(list->selectionModel()->selectedRows().size(), 2) << "the outline follows";
+    EXPECT_EQ(x->text(), "") << "the two differ";
+    x->setFocus();
+    QTest::keyClicks(x, "2000");
+    QTest::keyClick(x, Qt::Key_Return);
+    EXPECT_EQ(form->editor().objectPosition(a)->x, 20.0);
+    EXPECT_EQ(form->editor().objectPosition(c)->x, 20.0);
+    EXPECT_NE(form->editor().objectPosition(b)->x, 20.0);
+    ASSERT_TRUE(form->editor().undo());
+    EXPECT_EQ(form->editor().objectPosition(a)->x, 15.0) << "one step for both";
+    EXPECT_EQ(form->editor().objectPosition(c)->x, 5.0);
 }
 
 TEST_F(Docks, ProblemsFollowChangesCountOnTheToolBarAndAskBeforeCompiling) {
