@@ -45,7 +45,8 @@ void TDesignForm::buildNavigationCommands() {
             bookmarks, QStringLiteral("RecallCamera%1").arg(slot),
             QStringLiteral("Go to Camera %1").arg(slot), QKeySequence(Qt::CTRL | digits[slot - 1]),
             QStringLiteral("Put the camera where bookmark %1 keeps it").arg(slot));
-        connect(recall, &QAction::triggered, this, [this, slot] { emit cameraBookmarkChosen(slot, false); });
+        connect(recall, &QAction::triggered, this,
+                [this, slot] { emit cameraBookmarkChosen(slot, false); });
         RecallCameraItems << recall;
     }
     bookmarks->addSeparator();
@@ -56,27 +57,27 @@ void TDesignForm::buildNavigationCommands() {
                                  QStringLiteral("Keep the camera as bookmark %1 of this mission "
                                                 "file")
                                      .arg(slot));
-        connect(store, &QAction::triggered, this, [this, slot] { emit cameraBookmarkChosen(slot, true); });
+        connect(store, &QAction::triggered, this,
+                [this, slot] { emit cameraBookmarkChosen(slot, true); });
         StoreCameraItems << store;
     }
 
     ViewMenu->addSeparator();
     SnapToGrid1 = command(ViewMenu, QStringLiteral("SnapToGrid1"), QStringLiteral("Snap to Grid"),
-                          QKeySequence(), QStringLiteral("Drops, drags and key moves land on the "
-                                                         "grid; mouse turns step 15 degrees"));
+                          QKeySequence(),
+                          QStringLiteral("Drops, drags and key moves land on the "
+                                         "grid; mouse turns step 15 degrees"));
     SnapToGrid1->setCheckable(true);
     LargerGrid1 = command(ViewMenu, QStringLiteral("LargerGrid1"), QStringLiteral("Larger Grid"),
                           QKeySequence(Qt::CTRL | Qt::Key_BracketRight),
                           QStringLiteral("The next larger grid size"));
-    SmallerGrid1 = command(ViewMenu, QStringLiteral("SmallerGrid1"),
-                           QStringLiteral("Smaller Grid"),
+    SmallerGrid1 = command(ViewMenu, QStringLiteral("SmallerGrid1"), QStringLiteral("Smaller Grid"),
                            QKeySequence(Qt::CTRL | Qt::Key_BracketLeft),
                            QStringLiteral("The next smaller grid size"));
     SpeedPanel->addSeparator();
     SpeedPanel->addAction(SnapToGrid1);
     SnapToGrid1->setToolTip(QStringLiteral("Snap to Grid (Ctrl+[ and Ctrl+] change its size)"));
-    connect(SnapToGrid1, &QAction::toggled, this,
-            [this](bool on) { setSnap(on, gridSnap_.size); });
+    connect(SnapToGrid1, &QAction::toggled, this, [this](bool on) { setSnap(on, gridSnap_.size); });
     connect(LargerGrid1, &QAction::triggered, this,
             [this] { setSnap(gridSnap_.on, gridSnap_.largerSize()); });
     connect(SmallerGrid1, &QAction::triggered, this,
@@ -85,7 +86,8 @@ void TDesignForm::buildNavigationCommands() {
     PutOnGround1 = EditMenu->addAction(QStringLiteral("Put on Ground"));
     PutOnGround1->setObjectName(QStringLiteral("PutOnGround1"));
     PutOnGround1->setStatusTip(QStringLiteral("Set the selection's height to the ground"));
-    connect(PutOnGround1, &QAction::triggered, this, [this] { edit::putSelectionOnGround(editor_); });
+    connect(PutOnGround1, &QAction::triggered, this,
+            [this] { edit::putSelectionOnGround(editor_); });
     documentActions_ << PutOnGround1 << FrameSelection1;
 
     // The window holds them too, so they work while a full-screen run hides the menu.

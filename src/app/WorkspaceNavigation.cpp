@@ -154,7 +154,8 @@ bool WorkspaceHost::stepFlight() {
     return true;
 }
 
-std::optional<edit::Bounds> WorkspaceHost::boundsOf(const std::vector<edit::Selection>& things) const {
+std::optional<edit::Bounds>
+WorkspaceHost::boundsOf(const std::vector<edit::Selection>& things) const {
     if (!scene_)
         return std::nullopt;
     const edit::MissionEditor& editor = form_.editor();

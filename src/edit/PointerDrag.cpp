@@ -22,8 +22,8 @@ std::optional<Vector3> hitPlane(const engine::Ray& ray, const Vector3& point,
 } // namespace
 
 std::optional<Vector3> followPointer(const engine::Viewport& viewport, WorkspaceView view,
-                                     const Vector3& grabbed, double fromX, double fromY,
-                                     double toX, double toY) {
+                                     const Vector3& grabbed, double fromX, double fromY, double toX,
+                                     double toY) {
     const engine::Ray from = viewport.RayThrough(fromX, fromY);
     const engine::Ray to = viewport.RayThrough(toX, toY);
     if (view == WorkspaceView::Top) {

@@ -187,8 +187,8 @@ private:
     enum class RectangleMode { Replace, Add, Remove };
     std::optional<ScreenRectangle> rectangle_;
     RectangleMode rectangleMode_ = RectangleMode::Replace;
-    int snapTurn_ = 0;                 // snapped turns: plain steps gathered toward the next
-    int headingAtStart_ = 0;           // snapped turns: the turned thing's heading at the press
+    int snapTurn_ = 0;       // snapped turns: plain steps gathered toward the next
+    int headingAtStart_ = 0; // snapped turns: the turned thing's heading at the press
 };
 
 } // namespace zev::edit

@@ -60,10 +60,9 @@ constexpr KeyCode kKeypadKeys[] = {
 
 // Kernel key codes past the first block that have a DirectInput scan code.
 constexpr KeyCode kKernelExtendedKeys[] = {
-    {96, 0x9C},  {97, 0x9D},  {98, 0xB5},  {99, 0xB7},  {100, 0xB8}, {102, 0xC7},
-    {103, 0xC8}, {104, 0xC9}, {105, 0xCB}, {106, 0xCD}, {107, 0xCF}, {108, 0xD0},
-    {109, 0xD1}, {110, 0xD2}, {111, 0xD3}, {119, 0xC5}, {125, 0xDB}, {126, 0xDC},
-    {127, 0xDD},
+    {96, 0x9C},  {97, 0x9D},  {98, 0xB5},  {99, 0xB7},  {100, 0xB8}, {102, 0xC7}, {103, 0xC8},
+    {104, 0xC9}, {105, 0xCB}, {106, 0xCD}, {107, 0xCF}, {108, 0xD0}, {109, 0xD1}, {110, 0xD2},
+    {111, 0xD3}, {119, 0xC5}, {125, 0xDB}, {126, 0xDC}, {127, 0xDD},
 };
 
 // The kernel's key codes 1 to 83 and 86 to 88 are the keyboard's own scan codes, which

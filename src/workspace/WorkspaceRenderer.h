@@ -73,8 +73,9 @@ public:
 
     // Lines on the ground plane (the frame tagged 2000) for distance and scale: one every
     // kGridSpacing units, a stronger one every kGridMajorSpacing (or the spacing snapping
-    // places to, and ten times it), fading with distance from the camera. They lie on the ground under everything standing on it and are no frame of the
-    // scene, so picking never finds them. Off unless turned on.
+    // places to, and ten times it), fading with distance from the camera. They lie on the ground
+    // under everything standing on it and are no frame of the scene, so picking never finds them.
+    // Off unless turned on.
     static constexpr double kGridSpacing = 10.0;
     static constexpr double kGridMajorSpacing = 100.0;
     void SetGroundGrid(bool on) { groundGrid_ = on; }

@@ -743,8 +743,8 @@ TEST_F(EditorOnDisplay, TheWorkspacesKeysWorkWhateverHasTheFocusButTypedTextKeep
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form, 2000));
     form->ObjectBox->clear();
-    form->ObjectBox->addItems({QStringLiteral("one"), QStringLiteral("two"),
-                               QStringLiteral("three")});
+    form->ObjectBox->addItems(
+        {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
     form->ObjectBox->show();
     form->ObjectBox->setCurrentRow(1);
     form->ObjectBox->setFocus();

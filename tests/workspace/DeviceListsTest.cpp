@@ -194,8 +194,7 @@ TEST(KeyboardState, KnowsKeysByTheirPhysicalCodeWhateverTheLayoutOrModifiers) {
     // "." held, Shift pressed, the key released as ">": the same physical key goes up.
     KeyboardState keys;
     const QKeyEvent press(QEvent::KeyPress, Qt::Key_Period, Qt::NoModifier, 52 + 8, 0, 0);
-    const QKeyEvent release(QEvent::KeyRelease, Qt::Key_Greater, Qt::ShiftModifier, 52 + 8, 0,
-                            0);
+    const QKeyEvent release(QEvent::KeyRelease, Qt::Key_Greater, Qt::ShiftModifier, 52 + 8, 0, 0);
     keys.pressScanCode(K::scanCodeOf(press, NativeKeyCodes::Xkb));
     EXPECT_TRUE(keys.isDown(0x34));
     keys.releaseScanCode(K::scanCodeOf(release, NativeKeyCodes::Xkb));
