@@ -27,17 +27,6 @@ Vector3 turned(const Vector3& v, const Vector3& axis, double angle) {
     return Matrix4::Rotation(axis, angle).TransformDirection(v);
 }
 
-std::optional<Vector3> planeHit(const engine::Ray& ray, const Vector3& point,
-                                const Vector3& normal) {
-    const double along = Vector3::Dot(ray.direction, normal);
-    if (std::abs(along) < 1e-9)
-        return std::nullopt;
-    const double t = Vector3::Dot(point - ray.origin, normal) / along;
-    if (t <= 0)
-        return std::nullopt;
-    return ray.origin + ray.direction * t;
-}
-
 double ease(double t) {
     t = std::clamp(t, 0.0, 1.0);
     return t * t * (3 - 2 * t);
@@ -88,6 +77,17 @@ std::optional<WorkspaceCameras> camerasFromText(const std::string& text) {
     if (in >> rest)
         return std::nullopt;
     return cameras;
+}
+
+std::optional<Vector3> planeHit(const engine::Ray& ray, const Vector3& point,
+                                const Vector3& normal) {
+    const double along = Vector3::Dot(ray.direction, normal);
+    if (std::abs(along) < 1e-9)
+        return std::nullopt;
+    const double t = Vector3::Dot(point - ray.origin, normal) / along;
+    if (t <= 0)
+        return std::nullopt;
+    return ray.origin + ray.direction * t;
 }
 
 std::optional<Vector3> groundHit(const engine::Ray& ray) {

@@ -33,6 +33,9 @@ struct WorkspaceCameras {
 std::string camerasText(const WorkspaceCameras& cameras);
 std::optional<WorkspaceCameras> camerasFromText(const std::string& text);
 
+// Where a ray meets the plane through `point` with `normal` in front of its origin.
+std::optional<engine::Vector3> planeHit(const engine::Ray& ray, const engine::Vector3& point,
+                                        const engine::Vector3& normal);
 // Where a ray meets the ground plane (y = 0) in front of its origin.
 std::optional<engine::Vector3> groundHit(const engine::Ray& ray);
 

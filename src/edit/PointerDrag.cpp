@@ -1,25 +1,12 @@
 #include "PointerDrag.h"
 
+#include "CameraMoves.h"
+
 #include <cmath>
 
 namespace zev::edit {
 
 using engine::Vector3;
-
-namespace {
-
-std::optional<Vector3> hitPlane(const engine::Ray& ray, const Vector3& point,
-                                const Vector3& normal) {
-    const double along = Vector3::Dot(ray.direction, normal);
-    if (std::abs(along) < 1e-9)
-        return std::nullopt;
-    const double t = Vector3::Dot(point - ray.origin, normal) / along;
-    if (t <= 0)
-        return std::nullopt;
-    return ray.origin + ray.direction * t;
-}
-
-} // namespace
 
 std::optional<Vector3> followPointer(const engine::Viewport& viewport, WorkspaceView view,
                                      const Vector3& grabbed, double fromX, double fromY, double toX,
@@ -29,8 +16,8 @@ std::optional<Vector3> followPointer(const engine::Viewport& viewport, Workspace
     if (view == WorkspaceView::Top) {
         // The horizontal plane at the thing's height.
         const Vector3 up{0, 1, 0};
-        const auto a = hitPlane(from, grabbed, up);
-        const auto b = hitPlane(to, grabbed, up);
+        const auto a = planeHit(from, grabbed, up);
+        const auto b = planeHit(to, grabbed, up);
         if (!a || !b)
             return std::nullopt;
         return Vector3{grabbed.x + b->x - a->x, grabbed.y, grabbed.z + b->z - a->z};
@@ -41,8 +28,8 @@ std::optional<Vector3> followPointer(const engine::Viewport& viewport, Workspace
     if (facing.Length() < 1e-9)
         return std::nullopt;
     facing = facing.Normalized();
-    const auto a = hitPlane(from, grabbed, facing);
-    const auto b = hitPlane(to, grabbed, facing);
+    const auto a = planeHit(from, grabbed, facing);
+    const auto b = planeHit(to, grabbed, facing);
     if (!a || !b)
         return std::nullopt;
     return Vector3{grabbed.x, grabbed.y + b->y - a->y, grabbed.z};
